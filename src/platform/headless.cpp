@@ -1,0 +1,134 @@
+#include "platform/headless.h"
+
+#include <deque>
+#include <png.h>
+#include <cstdio>
+
+static int64_t now;
+static bool focus = true;
+static bool windowFails;
+static bool windowOpen;
+static uint32_t seedValue = 1;
+static std::deque<PlatformEvent> events;
+static std::vector<uint16_t> lastFrame(DISPLAY_WIDTH * DISPLAY_HEIGHT);
+static int framesPresented;
+static std::vector<std::string> boxes;
+static int sleeps;
+static AudioCallback audioCallback;
+
+static bool createWindow(const char*, bool) {
+    windowOpen = !windowFails;
+    return windowOpen;
+}
+static void destroyWindow() { windowOpen = false; }
+static bool hasFocus() { return focus; }
+
+static bool pollEvent(PlatformEvent* e) {
+    if (events.empty()) return false;
+    *e = events.front();
+    events.pop_front();
+    return true;
+}
+
+static bool present(const uint16_t* pixels) {
+    lastFrame.assign(pixels, pixels + DISPLAY_WIDTH * DISPLAY_HEIGHT);
+    framesPresented++;
+    return true;
+}
+
+static int64_t counter() { return now; }
+static int64_t frequency() { return HEADLESS_FREQUENCY; }
+
+static void sleepMs(int ms) {
+    sleeps++;
+    now += (int64_t)ms * HEADLESS_FREQUENCY / 1000;
+}
+
+static void messageBox(const char* text, const char* caption) { boxes.push_back(std::string(caption) + ": " + text); }
+
+static bool openAudio(AudioCallback callback) {
+    audioCallback = callback;
+    return true;
+}
+static void startAudio() {}
+static void lockAudio() {}
+static void unlockAudio() {}
+static void closeAudio() { audioCallback = nullptr; }
+static uint32_t seed() { return seedValue; }
+
+static const PlatformBackend HEADLESS = {
+    createWindow, destroyWindow, hasFocus, pollEvent, present, counter, frequency, sleepMs,
+    messageBox, openAudio, startAudio, lockAudio, unlockAudio, closeAudio, seed,
+};
+
+const PlatformBackend* headlessBackend() { return &HEADLESS; }
+
+void headlessReset() {
+    now = 0;
+    focus = true;
+    windowFails = false;
+    seedValue = 1;
+    events.clear();
+    lastFrame.assign(DISPLAY_WIDTH * DISPLAY_HEIGHT, 0);
+    framesPresented = 0;
+    boxes.clear();
+    sleeps = 0;
+    audioCallback = nullptr;
+}
+
+void headlessAdvance(int64_t ticks) { now += ticks; }
+void headlessAdvanceMs(int ms) { now += (int64_t)ms * HEADLESS_FREQUENCY / 1000; }
+int64_t headlessNow() { return now; }
+void headlessSetFocus(bool f) { focus = f; }
+void headlessSetWindowFails(bool fails) { windowFails = fails; }
+void headlessSetSeed(uint32_t s) { seedValue = s; }
+
+void headlessPushEvent(const PlatformEvent& e) { events.push_back(e); }
+void headlessKey(int key, int ch, bool down) {
+    headlessPushEvent({down ? EVENT_KEY_DOWN : EVENT_KEY_UP, key, ch, 0, 0});
+}
+void headlessMouse(int type, int x, int y) { headlessPushEvent({type, 0, 0, x, y}); }
+void headlessClick(int x, int y) {
+    headlessMouse(EVENT_LBUTTON_DOWN, x, y);
+    headlessMouse(EVENT_LBUTTON_UP, x, y);
+}
+
+int headlessFramesPresented() { return framesPresented; }
+const std::vector<uint16_t>& headlessLastFrame() { return lastFrame; }
+
+bool headlessSaveFramePng(const char* path) {
+    FILE* f = fopen(path, "wb");
+    if (!f) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        fclose(f);
+        return false;
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, DISPLAY_WIDTH, DISPLAY_HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(DISPLAY_WIDTH * 3);
+    for (int y = 0; y < DISPLAY_HEIGHT; y++) {
+        for (int x = 0; x < DISPLAY_WIDTH; x++) {
+            uint16_t c = lastFrame[y * DISPLAY_WIDTH + x];
+            row[x * 3] = (png_byte)((c >> 11) << 3);
+            row[x * 3 + 1] = (png_byte)(((c >> 6) & 31) << 3);
+            row[x * 3 + 2] = (png_byte)((c & 31) << 3);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return fclose(f) == 0;
+}
+
+const std::vector<std::string>& headlessMessageBoxes() { return boxes; }
+int headlessSleeps() { return sleeps; }
+
+bool headlessAudioOpen() { return audioCallback != nullptr; }
+void headlessPullAudio(int16_t* out, int count) {
+    if (audioCallback) audioCallback(out, count);
+}

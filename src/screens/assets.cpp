@@ -1,0 +1,9 @@
+#include "screens/assets.h"
+#include "shell/modes.h"
+
+// The start-up loading grows with the data set; the intro follows it.
+void loadStartupAssets() { currentMode = MODE_INTRO; }
+
+void reloadOrientationAssets() {}
+
+void freeStartupAssets() {}

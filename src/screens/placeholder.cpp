@@ -1,0 +1,70 @@
+#include "screens/placeholder.h"
+#include "gfx/surface.h"
+#include "shell/keys.h"
+#include "shell/loop.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+static const int INTRO_STEPS = 405;
+
+static bool dataFileExists(const char* name) {
+    char path[512];
+    snprintf(path, sizeof path, "%s%s", dataFolder, name);
+    struct stat st;
+    return stat(path, &st) == 0;
+}
+
+static Mode afterIntro() { return dataFileExists("monkey.png") ? MODE_HIDDEN_PICTURE : MODE_TITLE; }
+
+static Mode update(Mode self) {
+    if (self == MODE_INTRO && tickCount >= INTRO_STEPS) return afterIntro();
+    return self;
+}
+
+// Seven-segment digits, so each placeholder says which mode it stands for.
+static void drawDigit(int digit, int x0, int y0, int size, Color c) {
+    static const unsigned char SEGMENTS[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    static const int BARS[7][4] = {{0, 0, 1, 0}, {1, 0, 1, 1}, {1, 1, 1, 2}, {0, 2, 1, 2},
+                                   {0, 1, 0, 2}, {0, 0, 0, 1}, {0, 1, 1, 1}};
+    int thick = size / 5;
+    for (int s = 0; s < 7; s++) {
+        if (!(SEGMENTS[digit] >> s & 1)) continue;
+        int xa = x0 + BARS[s][0] * size, ya = y0 + BARS[s][1] * size;
+        int xb = x0 + BARS[s][2] * size, yb = y0 + BARS[s][3] * size;
+        for (int y = ya; y <= yb + thick; y++)
+            for (int x = xa; x <= xb + thick; x++) putPixel(framebuffer, x, y, c);
+    }
+}
+
+static Mode render(Mode self) {
+    Color back = packColor(2, 3 + self % 8, 8 + self % 16);
+    fillSurface(framebuffer, back);
+    char digits[12];
+    int n = snprintf(digits, sizeof digits, "%d", self);
+    int size = 40, x = framebuffer->halfWidth - n * size * 3 / 4, y = framebuffer->halfHeight - size;
+    for (int i = 0; i < n; i++) drawDigit(digits[i] - '0', x + i * size * 3 / 2, y, size, packColor(31, 31, 31));
+    return self;
+}
+
+static void input(int message, int key, int ch) {
+    (void)ch;
+    if (message != MSG_KEY_UP) return;
+    switch (currentMode) {
+    case MODE_INTRO: currentMode = afterIntro(); break;
+    case MODE_HIDDEN_PICTURE:
+        if (modeFrameCount > 2) currentMode = MODE_TITLE;
+        break;
+    case MODE_TITLE:
+        if (key == keyBindings[BIND_ESCAPE]) currentMode = MODE_EXIT_PICTURE;
+        break;
+    case MODE_HIGH_SCORES:
+    case MODE_CONTROLS_HELP: currentMode = MODE_TITLE; break;
+    case MODE_EXIT_PICTURE: quitRequested = 1; break;
+    default:
+        if (key == keyBindings[BIND_ESCAPE]) currentMode = MODE_TITLE;
+        break;
+    }
+}
+
+const ModeScreen placeholderScreen = {nullptr, nullptr, update, render, input};

@@ -1,0 +1,69 @@
+#include "shell/display.h"
+#include "platform/platform.h"
+#include "screens/assets.h"
+#include "shell/loop.h"
+#include "shell/overlay.h"
+
+DisplayGeometry displayGeometry;
+int fullScreen = 1;
+
+static const char* WINDOW_NAME = "Kelvarostrindamuxelor";
+
+struct OrientationRow {
+    int width, height, vertical, xSpan, ySpan;
+};
+static const OrientationRow ORIENTATIONS[4] = {
+    {640, 480, 0, 1, 640},
+    {480, 640, 1, 640, -1},
+    {640, 480, 0, -1, -640},
+    {480, 640, 1, -640, 1},
+};
+
+void applyOrientationGeometry(int orientation) {
+    if (orientation < 1 || orientation > 3) orientation = 0;
+    const OrientationRow& row = ORIENTATIONS[orientation];
+    displayGeometry.fullScreenField = 0;
+    displayGeometry.logicalWidth = row.width;
+    displayGeometry.logicalHeight = row.height;
+    displayGeometry.memoryVertical = row.vertical;
+    displayGeometry.landscape = 0;
+    displayGeometry.orientation = orientation;
+    displayGeometry.bitsPerPixel = 16;
+    displayGeometry.format = 0;
+    displayGeometry.xSpan = row.xSpan;
+    displayGeometry.ySpan = row.ySpan;
+}
+
+void resetDisplayGeometry() { applyOrientationGeometry(0); }
+
+// The orientation itself is what the settings file stores; it is read from
+// displayGeometry when the settings are saved.
+void setOrientation(int orientation) {
+    applyOrientationGeometry(orientation);
+    reloadOrientationAssets();
+    if (smallChars) {
+        destroySurface(&smallChars);
+        loadSmallChars();
+    }
+    if (framebuffer) destroySurface(&framebuffer);
+    framebuffer = createSurface(displayGeometry.logicalWidth, displayGeometry.logicalHeight);
+    retractOverlayPanels();
+}
+
+bool createGameWindow() { return platformCreateWindow(WINDOW_NAME, fullScreen != 0); }
+
+void destroyGameWindow() { platformDestroyWindow(); }
+
+// The framebuffer's memory is always 480 rows of 640 pixels in display
+// order, whatever the orientation, so it goes to the window as it is.
+bool presentFrame(Surface* surface) {
+    if (quitRequested) return true;
+    return platformPresent(surface->pixels);
+}
+
+void toggleFullScreen() {
+    fullScreen = !fullScreen;
+    platformDestroyWindow();
+    createGameWindow();
+    if (framebuffer) presentFrame(framebuffer);
+}

@@ -1,0 +1,30 @@
+// Display geometry and presentation: the logical screen the game draws,
+// its orientation on the 640 x 480 display, and the copy to the window.
+#pragma once
+#include "gfx/surface.h"
+
+struct DisplayGeometry {
+    int fullScreenField; // always 0, logged only
+    int logicalWidth;
+    int logicalHeight;
+    int memoryVertical;  // 1 in orientations 1 and 3
+    int landscape;       // always 0, logged only
+    int orientation;     // 0..3
+    int bitsPerPixel;
+    int format;          // always 0, logged only
+    int xSpan;           // display pixels per logical x + 1
+    int ySpan;
+};
+
+extern DisplayGeometry displayGeometry;
+extern int fullScreen; // 1 = desktop full screen, 0 = resizable window
+
+void resetDisplayGeometry();
+// Applies the orientation table only (no asset reload); used by start-up
+// before anything is loaded, and by setOrientation.
+void applyOrientationGeometry(int orientation);
+void setOrientation(int orientation);
+bool createGameWindow();
+bool presentFrame(Surface* surface);
+void toggleFullScreen();
+void destroyGameWindow();

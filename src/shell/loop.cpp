@@ -1,0 +1,174 @@
+#include "shell/loop.h"
+#include "gfx/image.h"
+#include "platform/platform.h"
+#include "screens/assets.h"
+#include "shell/display.h"
+#include "shell/input.h"
+#include "shell/log.h"
+#include "shell/modes.h"
+#include "shell/overlay.h"
+#include "shell/random.h"
+#include "sound/mixer.h"
+
+#include <cstdio>
+
+char baseFolder[256];
+char dataFolder[256];
+char soundFolder[256];
+int appActive;
+int quitRequested;
+Surface* framebuffer;
+Surface* smallChars;
+int soundEnabled;
+
+int64_t tickFrequency, oneSecond, logicPeriod, renderPeriod;
+int64_t secondMark, logicMark, renderMark;
+int stepsThisSecond, framesThisSecond;
+int stepsLastSecond, framesLastSecond;
+
+void loadSmallChars() { loadPicture("smallchars.png", &smallChars); }
+
+static void openSound() {
+    if (!soundEnabled) {
+        if (openSoundOutput()) {
+            soundEnabled = 1;
+            startSoundOutput();
+        } else {
+            logAt(1, "[ERROR] Sound Init Failed.\n", LOG_TAG_ERROR);
+        }
+    }
+    logAt(1, "Timing Scheme\n", 0);
+}
+
+static void logDisplaySpecifics() {
+    const DisplayGeometry& d = displayGeometry;
+    logAt(1, "Allocating Memory:\n", 0);
+    logAt(1, "  Sound\n", 0);
+    logAt(1, "Display Specifics\n", 0);
+    logf(1, 0, "  width,height: %dx%d\n", d.logicalWidth, d.logicalHeight);
+    logf(1, 0, "  xspan,yspan : %dx%d\n", d.xSpan, d.ySpan);
+    logAt(1, d.landscape ? "  orientation : Landscape\n" : "  orientation : Portait\n", 0);
+    logAt(1, d.memoryVertical ? "  memory      : Vertical\n" : "  memory      : Horizontal\n", 0);
+    logf(1, 0, "  bits/pixel  : %d\n", 16);
+    logf(1, 0, "  fullscreen  : %d\n", d.fullScreenField);
+    logf(1, 0, "  format      : %d\n", d.format);
+    logAt(1, "Program State\n", 0);
+}
+
+int gameStartup(const char* base) {
+    snprintf(baseFolder, sizeof baseFolder, "%s", base);
+    quitRequested = 0;
+    if (!createGameWindow()) {
+        platformMessageBox("Unable to create window.", "Critical");
+        return 1;
+    }
+    setColorCurve(128);
+    resetDisplayGeometry();
+    snprintf(dataFolder, sizeof dataFolder, "%.240sData/", baseFolder);
+    snprintf(soundFolder, sizeof soundFolder, "%.240sSound/", baseFolder);
+    setOrientation(0);
+    fillSurface(framebuffer, 0);
+    pumpMessages();
+    openSound();
+
+    tickFrequency = platformCounterFrequency();
+    if (tickFrequency <= 0) return -1;
+    oneSecond = tickFrequency * 1000 / 1000;
+    logicPeriod = oneSecond / LOGIC_STEPS_PER_SECOND;
+    renderPeriod = oneSecond / LOGIC_STEPS_PER_SECOND;
+    secondMark = logicMark = renderMark = platformCounter();
+    buildBasicColours();
+    seedRandom(platformSeed());
+
+    logDisplaySpecifics();
+    loadSmallChars();
+    currentMode = MODE_TITLE;
+    previousMode = 0;
+    loadStartupAssets();
+    appActive = 1;
+    retractOverlayPanels();
+    return 0;
+}
+
+static void countSeconds(int64_t now) {
+    while (now - secondMark > oneSecond) {
+        secondMark += oneSecond;
+        framesLastSecond = framesThisSecond;
+        stepsLastSecond = stepsThisSecond;
+        framesThisSecond = 0;
+        stepsThisSecond = 0;
+    }
+}
+
+// Up to four fixed steps; a mode change stops them at once.
+static void runLogicSteps(int64_t now, Mode passMode) {
+    if (now - logicMark <= logicPeriod) return;
+    int steps = 0;
+    while (steps < MAX_STEPS_PER_PASS) {
+        currentMode = updateMode(currentMode);
+        stepsThisSecond++;
+        steps++;
+        if (currentMode != passMode) break;
+        logicMark += logicPeriod;
+        if (now - logicMark <= logicPeriod) break;
+    }
+    if (steps == MAX_STEPS_PER_PASS) logicMark = platformCounter(); // drop the backlog
+}
+
+static bool renderIfDue(int64_t now, Mode passMode) {
+    if (currentMode != passMode || now - renderMark <= renderPeriod) return false;
+    currentMode = renderFrame(currentMode);
+    renderMark += renderPeriod;
+    if (now - renderMark > renderPeriod) renderMark = platformCounter();
+    return true;
+}
+
+bool gameRunPass() {
+    int64_t now = platformCounter();
+    countSeconds(now);
+    bool rendered = false;
+    if (appActive) {
+        if (currentMode != previousMode) {
+            logf(1, 0, "Mode %d --> %d\n", previousMode, currentMode);
+            leaveMode(previousMode);
+            enterMode(currentMode);
+        }
+        previousMode = currentMode;
+        Mode passMode = currentMode;
+        runLogicSteps(now, passMode);
+        rendered = renderIfDue(now, passMode);
+    }
+    bool presented = false;
+    if (!platformHasFocus()) {
+        appActive = 0;
+        if (platformHasFocus()) appActive = 1;
+    } else if (appActive) {
+        if (rendered) {
+            presentFrame(framebuffer);
+            framesThisSecond++;
+            presented = true;
+        }
+    } else {
+        appActive = 1;
+    }
+    pumpMessages();
+    if (!appActive) platformSleep(INACTIVE_SLEEP_MS);
+    return presented;
+}
+
+void gameShutdown() {
+    leaveMode(currentMode);
+    closeSoundOutput();
+    freeStartupAssets();
+    destroySurface(&smallChars);
+    destroySurface(&framebuffer);
+    destroyGameWindow();
+}
+
+int gameMain(const char* base) {
+    int status = gameStartup(base);
+    if (status != 0) return status;
+    while (!quitRequested) gameRunPass();
+    gameShutdown();
+    return 0;
+}

@@ -1,0 +1,82 @@
+// The SDL backend on SDL's dummy video and audio drivers.
+#include "platform/sdl_backend.h"
+#include "shell/loop.h"
+#include "shell/modes.h"
+#include "support/game_fixture.h"
+
+#include <SDL.h>
+#include <atomic>
+#include <gtest/gtest.h>
+
+TEST(SdlKeys, LettersAndDigitsFollowTheLayoutOthersThePosition) {
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_A, SDLK_a), 0x41);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_Q, SDLK_a), 0x41); // an AZERTY 'a'
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_9, SDLK_9), 0x39);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_UP, SDLK_UP), 0x26);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_F12, SDLK_F12), 0x7B);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_KP_7, SDLK_KP_7), 0x67);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_SEMICOLON, SDLK_m), 0x4D); // layout letter wins
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_SEMICOLON, SDLK_SEMICOLON), 0xBA);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_APOSTROPHE, SDLK_QUOTE), 0xDE);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_RETURN, SDLK_RETURN), 0x0D);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE), 0x1B);
+    EXPECT_EQ(sdlVirtualKey(SDL_SCANCODE_APPLICATION, SDLK_APPLICATION), 0);
+}
+
+TEST(SdlKeys, CharactersAreWhatAUsKeyboardTypes) {
+    EXPECT_EQ(usCharacter(0x41, false), 'a');
+    EXPECT_EQ(usCharacter(0x41, true), 'A');
+    EXPECT_EQ(usCharacter(0x31, true), '!');
+    EXPECT_EQ(usCharacter(0x30, true), ')');
+    EXPECT_EQ(usCharacter(0xBF, true), '?');
+    EXPECT_EQ(usCharacter(0xDE, false), '\'');
+    EXPECT_EQ(usCharacter(0x20, true), ' ');
+    EXPECT_EQ(usCharacter(0x26, false), 0);
+    EXPECT_EQ(usCharacter(0x70, false), 0);
+}
+
+static std::atomic<int> audioCalls;
+static void countingCallback(int16_t* out, int count) {
+    for (int i = 0; i < count; i++) out[i] = 0;
+    audioCalls++;
+}
+
+TEST(SdlBackend, WindowPresentCounterAndAudioOnDummyDrivers) {
+    platformUse(sdlBackend());
+    ASSERT_TRUE(platformCreateWindow("Kelvarostrindamuxelor", false));
+    EXPECT_TRUE(platformHasFocus()) << "a driver without focus must count as foreground";
+    std::vector<uint16_t> frame(DISPLAY_WIDTH * DISPLAY_HEIGHT, 0xF800);
+    EXPECT_TRUE(platformPresent(frame.data()));
+    EXPECT_GT(platformCounterFrequency(), 0);
+    int64_t a = platformCounter();
+    platformSleep(5);
+    EXPECT_GT(platformCounter(), a);
+
+    audioCalls = 0;
+    ASSERT_TRUE(platformOpenAudio(countingCallback));
+    platformStartAudio();
+    for (int i = 0; i < 100 && audioCalls < 2; i++) platformSleep(10);
+    EXPECT_GE(audioCalls.load(), 2);
+    platformLockAudio();
+    int held = audioCalls;
+    platformSleep(120);
+    EXPECT_EQ(audioCalls.load(), held) << "the lock must keep the callback out";
+    platformUnlockAudio();
+    platformCloseAudio();
+    platformDestroyWindow();
+}
+
+TEST(SdlBackend, WholeGameStartsRunsAndShutsDown) {
+    GameDir dir;
+    platformUse(sdlBackend());
+    ASSERT_EQ(gameStartup(dir.base().c_str()), 0);
+    for (int i = 0; i < 40; i++) {
+        gameRunPass();
+        platformSleep(2);
+    }
+    EXPECT_EQ(currentMode, MODE_INTRO);
+    EXPECT_GT(renderCount, 0u);
+    quitRequested = 1;
+    gameShutdown();
+    EXPECT_EQ(framebuffer, nullptr);
+}

@@ -1,0 +1,49 @@
+#include "support/game_fixture.h"
+#include "platform/headless.h"
+#include "shell/loop.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+GameDir::GameDir() {
+    char pattern[] = "/tmp/kvgameXXXXXX";
+    base_ = std::string(mkdtemp(pattern)) + "/";
+    fs::create_directories(base_ + "Data");
+    fs::create_directories(base_ + "Sound");
+}
+
+GameDir::~GameDir() {
+    std::error_code ignored;
+    fs::remove_all(base_, ignored);
+}
+
+bool GameDir::copyBakedData() const {
+    const char* game = getenv("GAME_DIR");
+    if (!game || !fs::exists(fs::path(game) / "Data")) return false;
+    fs::copy(fs::path(game) / "Data", base_ + "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(fs::path(game) / "Sound", base_ + "Sound", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    return true;
+}
+
+int startHeadlessGame(const GameDir& dir, uint32_t seed) {
+    headlessReset();
+    headlessSetSeed(seed);
+    platformUse(headlessBackend());
+    return gameStartup(dir.base().c_str());
+}
+
+bool stepPass(int64_t ticks) {
+    headlessAdvance(ticks);
+    return gameRunPass();
+}
+
+void runPasses(int passes) {
+    for (int i = 0; i < passes; i++) stepPass(logicPeriod + 1);
+}
+
+void stopHeadlessGame() {
+    quitRequested = 1;
+    gameShutdown();
+}
