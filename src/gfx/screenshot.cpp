@@ -27,7 +27,14 @@ static void put32(unsigned char* p, int v) {
 // Creates the next screenshot file; fills `path`. False when neither
 // location can be written.
 static bool createScreenshotFile(char* path, int size) {
-    mkdir("Screenshots", 0755); // made when missing; an error here only means the fallback
+    // The first folder is made when missing; failing that, the fallback.
+    char folder[512];
+    snprintf(folder, sizeof folder, "%s", screenshotPaths[0]);
+    char* slash = strrchr(folder, '/');
+    if (slash) {
+        *slash = 0;
+        mkdir(folder, 0755);
+    }
     for (const char* pattern : screenshotPaths) {
         snprintf(path, size, pattern, PRODUCT_NAME, screenshotCounter);
         FILE* f = fopen(path, "wb");

@@ -46,7 +46,7 @@ static bool replay(unsigned char tag, void* data, size_t size) {
     return true;
 }
 
-static uint64_t frameHash(const uint16_t* pixels) {
+uint64_t journalFrameHash(const uint16_t* pixels) {
     uint64_t h = 1469598103934665603ull;
     const unsigned char* p = (const unsigned char*)pixels;
     for (size_t i = 0; i < (size_t)DISPLAY_WIDTH * DISPLAY_HEIGHT * 2; i++) h = (h ^ p[i]) * 1099511628211ull;
@@ -126,10 +126,10 @@ bool platformPresent(const uint16_t* pixels) {
         uint64_t expected;
         if (replay(REC_PRESENT, &expected, sizeof expected)) {
             framesChecked++;
-            if (expected != frameHash(pixels)) framesDiffering++;
+            if (expected != journalFrameHash(pixels)) framesDiffering++;
         }
     } else if (recordFile) {
-        uint64_t hash = frameHash(pixels);
+        uint64_t hash = journalFrameHash(pixels);
         record(REC_PRESENT, &hash, sizeof hash);
     }
     return backend->present(pixels);

@@ -89,5 +89,7 @@ bool journalReplaying();
 // Replay results: frames compared and frames that differed. A replay that
 // runs out of recorded input asks the game to close.
 int journalFramesChecked();
+// The checksum a journal keeps of each 640 x 480 frame.
+uint64_t journalFrameHash(const uint16_t* pixels);
 int journalFramesDiffering();
 bool journalExhausted();

@@ -44,6 +44,10 @@ static Mode render(Mode self) {
     int n = snprintf(digits, sizeof digits, "%d", self);
     int size = 40, x = framebuffer->halfWidth - n * size * 3 / 4, y = framebuffer->halfHeight - size;
     for (int i = 0; i < n; i++) drawDigit(digits[i] - '0', x + i * size * 3 / 2, y, size, packColor(31, 31, 31));
+    // A marker sweeping along the bottom shows the loop running.
+    int sweep = modeFrameCount % framebuffer->width;
+    for (int row = framebuffer->height - 8; row < framebuffer->height; row++)
+        for (int col = sweep; col < sweep + 16; col++) putPixel(framebuffer, col, row, packColor(31, 24, 0));
     return self;
 }
 

@@ -58,6 +58,7 @@ static void logDisplaySpecifics() {
 int gameStartup(const char* base) {
     snprintf(baseFolder, sizeof baseFolder, "%s", base);
     quitRequested = 0;
+    installModeScreens();
     if (!createGameWindow()) {
         platformMessageBox("Unable to create window.", "Critical");
         return 1;
@@ -77,6 +78,7 @@ int gameStartup(const char* base) {
     logicPeriod = oneSecond / LOGIC_STEPS_PER_SECOND;
     renderPeriod = oneSecond / LOGIC_STEPS_PER_SECOND;
     secondMark = logicMark = renderMark = platformCounter();
+    stepsThisSecond = framesThisSecond = stepsLastSecond = framesLastSecond = 0;
     buildBasicColours();
     seedRandom(platformSeed());
 
@@ -100,9 +102,12 @@ static void countSeconds(int64_t now) {
     }
 }
 
-// Up to four fixed steps; a mode change stops them at once.
-static void runLogicSteps(int64_t now, Mode passMode) {
-    if (now - logicMark <= logicPeriod) return;
+const int IDLE_SLEEP_MS = 1;
+
+// Up to four fixed steps; a mode change stops them at once. Returns how
+// many ran.
+static int runLogicSteps(int64_t now, Mode passMode) {
+    if (now - logicMark <= logicPeriod) return 0;
     int steps = 0;
     while (steps < MAX_STEPS_PER_PASS) {
         currentMode = updateMode(currentMode);
@@ -113,6 +118,7 @@ static void runLogicSteps(int64_t now, Mode passMode) {
         if (now - logicMark <= logicPeriod) break;
     }
     if (steps == MAX_STEPS_PER_PASS) logicMark = platformCounter(); // drop the backlog
+    return steps;
 }
 
 static bool renderIfDue(int64_t now, Mode passMode) {
@@ -127,6 +133,7 @@ bool gameRunPass() {
     int64_t now = platformCounter();
     countSeconds(now);
     bool rendered = false;
+    bool busy = false;
     if (appActive) {
         if (currentMode != previousMode) {
             logf(1, 0, "Mode %d --> %d\n", previousMode, currentMode);
@@ -135,8 +142,9 @@ bool gameRunPass() {
         }
         previousMode = currentMode;
         Mode passMode = currentMode;
-        runLogicSteps(now, passMode);
+        busy = runLogicSteps(now, passMode) > 0;
         rendered = renderIfDue(now, passMode);
+        busy = busy || rendered;
     }
     bool presented = false;
     if (!platformHasFocus()) {
@@ -152,7 +160,10 @@ bool gameRunPass() {
         appActive = 1;
     }
     pumpMessages();
-    if (!appActive) platformSleep(INACTIVE_SLEEP_MS);
+    if (!appActive)
+        platformSleep(INACTIVE_SLEEP_MS);
+    else if (!busy)
+        platformSleep(IDLE_SLEEP_MS); // nothing was due: give the core back
     return presented;
 }
 

@@ -22,31 +22,27 @@ int levelChoice = -1;
 
 static const int CORNER_SIZE = 10;
 
-const ModeScreen* modeScreen(Mode mode) {
-    switch (mode) {
-    case MODE_TITLE:
-    case MODE_RACE:
-    case MODE_INTRO:
-    case MODE_RIDER_SELECT:
-    case MODE_RIDER_DELETE:
-    case MODE_RIDER_EDIT:
-    case MODE_LEVEL_SELECT:
-    case MODE_LEVEL_LOADING:
-    case MODE_EDITOR:
-    case MODE_OPTIONS:
-    case MODE_CONTROLS_CONFIG:
-    case MODE_EDITOR_OVERVIEW:
-    case MODE_GET_READY:
-    case MODE_HIGH_SCORES:
-    case MODE_CONTROLS_HELP:
-    case MODE_EXIT_PICTURE:
-    case MODE_HIDDEN_PICTURE:
-    case MODE_RESULTS:
-        return &placeholderScreen;
-    default:
-        return nullptr;
-    }
+// Mode ids run from 1 to 100; each has one screen record.
+static const int MODE_SLOTS = MODE_RESULTS + 1;
+static const ModeScreen* screens[MODE_SLOTS];
+
+static const Mode USED_MODES[] = {
+    MODE_TITLE, MODE_RACE, MODE_INTRO, MODE_RIDER_SELECT, MODE_RIDER_DELETE, MODE_RIDER_EDIT,
+    MODE_LEVEL_SELECT, MODE_LEVEL_LOADING, MODE_EDITOR, MODE_OPTIONS, MODE_CONTROLS_CONFIG,
+    MODE_EDITOR_OVERVIEW, MODE_GET_READY, MODE_HIGH_SCORES, MODE_CONTROLS_HELP, MODE_EXIT_PICTURE,
+    MODE_HIDDEN_PICTURE, MODE_RESULTS,
+};
+
+void installModeScreens() {
+    for (const ModeScreen*& screen : screens) screen = nullptr;
+    for (Mode mode : USED_MODES) screens[mode] = &placeholderScreen;
 }
+
+void setModeScreen(Mode mode, const ModeScreen* screen) {
+    if (mode > 0 && mode < MODE_SLOTS) screens[mode] = screen;
+}
+
+const ModeScreen* modeScreen(Mode mode) { return mode > 0 && mode < MODE_SLOTS ? screens[mode] : nullptr; }
 
 void enterMode(Mode mode) {
     tickCount = 0;

@@ -66,7 +66,10 @@ Mode renderMode(Mode mode);
 Mode renderFrame(Mode mode);
 void handleModeInput(int message, int key, int ch);
 
-// The screen that runs a mode (a placeholder for modes not yet built).
+// The mode table: which screen runs each mode (a placeholder for modes
+// whose screens are not built yet). Installed at start-up.
+void installModeScreens();
+void setModeScreen(Mode mode, const ModeScreen* screen);
 const ModeScreen* modeScreen(Mode mode);
 // "Race", "Stunt", "Free ride" by level number; "Race!", "Go!", "Ride!".
 const char* levelTypeName(int level);

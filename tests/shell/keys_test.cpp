@@ -1,0 +1,67 @@
+#include "shell/keys.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+static std::string shown(int code) {
+    char text[16];
+    bindingText(code, text, sizeof text);
+    return text;
+}
+
+TEST(KeyNames, TableLookupsAndSpecialCodes) {
+    EXPECT_STREQ(keyName(1), "LMB");
+    EXPECT_STREQ(keyName(2), "RMB");
+    EXPECT_STREQ(keyName(0), "----");
+    EXPECT_STREQ(keyName(0x2E), "DEL") << "the first row wins";
+    EXPECT_STREQ(keyName(0x2F), "HELP");
+    EXPECT_STREQ(keyName(0x0D), "Enter");
+    EXPECT_STREQ(keyName(0x0A), "Enter");
+    EXPECT_STREQ(keyName(0x5A), "Z");
+    EXPECT_STREQ(keyName(0x7B), "F12");
+    EXPECT_STREQ(keyName(0x5D), "]");
+    EXPECT_STREQ(keyName(0xBA), "");
+    EXPECT_STREQ(keyName(0xFFFF), "") << "the end marker is not a key";
+}
+
+TEST(KeyNames, RowsWithoutANameShowTheCode) {
+    EXPECT_EQ(shown(0xBA), "[0xba]");
+    EXPECT_EQ(shown(5), "[0x 5]");
+    EXPECT_EQ(shown(0x25), "Left");
+}
+
+TEST(KeyBindings, DefaultsAndRebinding) {
+    setDefaultBindings();
+    EXPECT_EQ(shown(keyBindings[BIND_SUSPEND]), "----");
+    EXPECT_EQ(shown(keyBindings[BIND_ACCELERATE]), "LMB");
+    bindKey(BIND_UP, 13);
+    EXPECT_EQ(keyBindings[BIND_UP], 13);
+    EXPECT_EQ(shown(keyBindings[BIND_SCREENSHOT]), "----") << "one key never serves two actions";
+    bindKey(BIND_UP, 13); // binding the same again keeps it
+    EXPECT_EQ(keyBindings[BIND_UP], 13);
+    bindKey(BIND_BRAKE, 1);
+    EXPECT_EQ(keyBindings[BIND_ACCELERATE], 0);
+    EXPECT_EQ(keyBindings[BIND_BRAKE], 1);
+    setDefaultBindings();
+}
+
+TEST(KeyBindings, DirectionTurnsFollowTheOrientation) {
+    setDefaultBindings();
+    turnDirectionBindings(0, 2);
+    EXPECT_EQ(keyBindings[BIND_UP], 40);
+    EXPECT_EQ(keyBindings[BIND_DOWN], 38);
+    EXPECT_EQ(keyBindings[BIND_LEFT], 39);
+    EXPECT_EQ(keyBindings[BIND_RIGHT], 37);
+    EXPECT_EQ(keyBindings[BIND_ACCELERATE], 1) << "only directions turn";
+    setDefaultBindings();
+    turnDirectionBindings(3, 0); // one quarter turn
+    EXPECT_EQ(keyBindings[BIND_UP], 39) << "Up takes Right's key";
+    EXPECT_EQ(keyBindings[BIND_RIGHT], 40);
+    EXPECT_EQ(keyBindings[BIND_DOWN], 37);
+    EXPECT_EQ(keyBindings[BIND_LEFT], 38);
+    reverseTurnBindings();
+    int defaults[4] = {38, 40, 37, 39};
+    for (int i = 0; i < 4; i++) EXPECT_EQ(keyBindings[i], defaults[i]);
+    turnDirectionBindings(1, 1);
+    for (int i = 0; i < 4; i++) EXPECT_EQ(keyBindings[i], defaults[i]);
+}
