@@ -13,6 +13,11 @@ fail() { echo "real_window: $*"; exit 1; }
 
 cp -r "$gamedir/Data" "$gamedir/Sound" "$work/" 2>/dev/null || mkdir -p "$work/Data" "$work/Sound"
 
+# Without any display the game says so and ends with status 1.
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$game" 2>"$work/nodisplay.log")
+[ $? -eq 1 ] || fail "without a display the game must end with status 1"
+grep -q "Unable to create window." "$work/nodisplay.log" || fail "no message without a display"
+
 # A screen of the display's own size, so full screen maps pixel for pixel.
 Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
