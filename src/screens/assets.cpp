@@ -1,11 +1,15 @@
 #include "screens/assets.h"
-#include "shell/keys.h"
+#include "player/highscores.h"
+#include "player/riders.h"
+#include "player/settings.h"
 #include "shell/modes.h"
 
-// The start-up loading grows with the data set; the intro follows it.
 void loadStartupAssets() {
-    setDefaultBindings();
+    loadSettings();
+    loadHighScores();
     currentMode = MODE_INTRO;
+    initRiders();
+    loadRiders();
 }
 
 void reloadOrientationAssets() {}
