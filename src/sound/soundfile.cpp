@@ -122,6 +122,7 @@ static bool runDecoder(const char* path, FlacDecode& decode) {
 
 static const char* failureReason(const FlacDecode& decode, bool ran) {
     if (decode.reason) return decode.reason;
+    if (decode.sound->bits == 0) return "no FLAC stream information";
     bool declared = decode.declaredSamples != 0;
     if (declared && decode.decodedSamples < decode.declaredSamples) return "the file is truncated";
     if (declared && decode.decodedSamples > decode.declaredSamples) return "the file is damaged";

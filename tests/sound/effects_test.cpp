@@ -35,18 +35,6 @@ TEST_F(EffectsTest, EmptyOrUnknownSlotsAreNeverPlayed) {
     EXPECT_FALSE(fillSoundSlot(SOUND_SLOT_COUNT, nullptr, 0, 0, 0, 0));
 }
 
-TEST_F(EffectsTest, AOneShotPlaysUpToLastThenLeaves) {
-    std::vector<int8_t> twelve(12, 2); // last = 10
-    putSound(0, twelve);
-    playSound(0);
-    std::vector<int16_t> out = pull(24);
-    int steps = 0;
-    for (int i = 0; i < 24; i += 2) steps += out[i] == (2 * 127) >> 1;
-    EXPECT_EQ(steps, 11);
-    EXPECT_EQ(out[22], 0);
-    EXPECT_EQ(soundPlayCount(0), 0);
-}
-
 TEST_F(EffectsTest, EndLoopAndSetPositionReachEveryEntryOfTheId) {
     putSound(13, std::vector<int8_t>(100, 1), 0, 50, 93);
     putSound(3, std::vector<int8_t>(20, 1), 1);

@@ -171,8 +171,3 @@ TEST_F(MixerTest, NothingIsMixedBeforeStartOrAfterClose) {
     startSoundOutput();
     EXPECT_EQ(pull(2)[0], 6350);
 }
-
-TEST_F(MixerTest, WithNothingPlayingEveryBufferIsSilence) {
-    for (int pass = 0; pass < 3; pass++) EXPECT_TRUE(allZero(pull(AUDIO_BUFFER_SAMPLES)));
-    EXPECT_EQ(channelPlayCount(0), 0);
-}
