@@ -22,9 +22,9 @@ Lanes loadLanes(const uint16_t* p) {
     return v;
 }
 void storeLanes(uint16_t* p, Lanes v) { memcpy(p, &v, sizeof v); }
-typedef uint32_t Pairs __attribute__((vector_size(16)));
 // Swapping the two pixels in each 32-bit pair and then the pairs compiles
 // to three cheap instructions; a direct eight-way shuffle does not.
+typedef uint32_t Pairs __attribute__((vector_size(16)));
 Lanes reversed(Lanes v) {
     Pairs p = (Pairs)v;
     p = (p >> 16) | (p << 16);
