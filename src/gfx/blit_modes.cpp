@@ -22,7 +22,14 @@ Lanes loadLanes(const uint16_t* p) {
     return v;
 }
 void storeLanes(uint16_t* p, Lanes v) { memcpy(p, &v, sizeof v); }
-Lanes reversed(Lanes v) { return __builtin_shufflevector(v, v, 7, 6, 5, 4, 3, 2, 1, 0); }
+// Swapping the two pixels in each 32-bit pair and then the pairs compiles
+// to three cheap instructions; a direct eight-way shuffle does not.
+typedef uint32_t Pairs __attribute__((vector_size(16)));
+Lanes reversed(Lanes v) {
+    Pairs p = (Pairs)v;
+    p = (p >> 16) | (p << 16);
+    return (Lanes)__builtin_shufflevector(p, p, 3, 2, 1, 0);
+}
 
 // A constant in the working type: a plain unsigned, or one in every lane.
 template <class V> V splat(unsigned x) {
@@ -32,19 +39,40 @@ template <class V> V splat(unsigned x) {
         return x;
 }
 
+// Minimum and floored difference of working values, which all stay below
+// 32768: done on signed lanes, which have min and max instructions in the
+// basic vector set (the unsigned ones do not).
+typedef int16_t SignedLanes __attribute__((vector_size(16)));
+template <class V> V minimum(V a, V b) {
+    if constexpr (std::is_same_v<V, Lanes>) {
+        SignedLanes x = (SignedLanes)a, y = (SignedLanes)b;
+        return (Lanes)(x < y ? x : y);
+    } else {
+        return a < b ? a : b;
+    }
+}
+// max(a - b, 0)
+template <class V> V flooredDifference(V a, V b) {
+    if constexpr (std::is_same_v<V, Lanes>) {
+        SignedLanes d = (SignedLanes)a - (SignedLanes)b;
+        return (Lanes)(d > 0 ? d : SignedLanes{});
+    } else {
+        return a > b ? a - b : 0;
+    }
+}
+
 template <class V> V redOf(V c) { return (c >> 11) & 31; }
 template <class V> V greenOf(V c) { return (c >> 6) & 31; }
 template <class V> V blueOf(V c) { return c & 31; }
 template <class V> V packed(V r, V g, V b) { return (r << 11) | (g << 6) | b; }
-template <class V> V atMost31(V x) { return x > 31 ? splat<V>(31) : x; }
+template <class V> V atMost31(V x) { return minimum(x, splat<V>(31)); }
 // (r + g + b) / 8 of a pixel: the brightness step of modes 4 and 5.
 template <class V> V lightness(V c) { return (redOf(c) + greenOf(c) + blueOf(c)) >> 3; }
 
-// x + up - down, floored at 0, with up and down both non-negative, so the
-// arithmetic never goes below zero in unsigned lanes.
+// x + up - down, floored at 0; up and down are the non-negative parts of
+// a signed amount, so the unsigned lanes never see a negative value.
 template <class V> V offsetFloored(V x, unsigned up, unsigned down) {
-    V raised = x + splat<V>(up);
-    return raised > splat<V>(down) ? raised - splat<V>(down) : splat<V>(0);
+    return flooredDifference(x + splat<V>(up), splat<V>(down));
 }
 
 // Splits a signed amount into its non-negative up and down parts, limited
@@ -76,8 +104,8 @@ struct DarkenRule {
     template <class V> V operator()(V d, V s) const {
         V k = offsetFloored(lightness(s), up, down);
         V r = redOf(d), g = greenOf(d), b = blueOf(d);
-        V dark = packed(r > k ? r - k : splat<V>(0), g > k ? g - k : splat<V>(0), b > k ? b - k : splat<V>(0));
-        return s != 0 ? dark : d;
+        V dark = packed(flooredDifference(r, k), flooredDifference(g, k), flooredDifference(b, k));
+        return (s != 0) & (k != 0) ? dark : d; // k = 0 leaves the pixel exactly as it was
     }
 };
 struct ConstantRule { // modes 6 and 11: every set pixel becomes one colour
