@@ -3,6 +3,7 @@
 // without a click, is neither silent nor clipped, and bakes to the same
 // bytes every time.
 #include "bake/bake.h"
+#include "bake/engine.h"
 #include "bake/sound_set.h"
 #include "bake/synth.h"
 #include "shell/loop.h"
@@ -77,6 +78,39 @@ double pitchAt(const std::vector<int>& s, int at) {
         if (score[lag] >= 0.9 * best && score[lag] >= score[lag - 1] && score[lag] >= score[lag + 1])
             return (double)SOUND_RATE / lag;
     return 0;
+}
+
+// Share of a stretch's energy below `hz` (two one-pole low passes).
+double lowShare(const std::vector<int>& s, int from, int to, double hz) {
+    double a = 1 - std::exp(-TWO_PI * hz / SOUND_RATE), z1 = 0, z2 = 0, low = 0, all = 0;
+    for (int i = from; i < to; i++) {
+        z1 += a * (s[i] - z1);
+        z2 += a * (z1 - z2);
+        low += z2 * z2;
+        all += (double)s[i] * s[i];
+    }
+    return all > 0 ? low / all : 0;
+}
+
+double crossingsPerSecond(const std::vector<int>& s, int from, int to) {
+    int crossings = 0;
+    for (int i = from + 1; i < to; i++) crossings += (s[i - 1] < 0) != (s[i] < 0);
+    return crossings * (double)SOUND_RATE / (to - from);
+}
+
+// How strongly a stretch repeats itself at any lag of 2 .. 300 samples.
+double strongestSelfSimilarity(const std::vector<int>& s, int at, int window) {
+    double best = 0;
+    for (int lag = 2; lag <= 300; lag++) {
+        double cross = 0, a = 0, b = 0;
+        for (int i = at; i < at + window; i++) {
+            cross += (double)s[i] * s[i + lag];
+            a += (double)s[i] * s[i];
+            b += (double)s[i + lag] * s[i + lag];
+        }
+        if (a > 0 && b > 0) best = std::max(best, cross / std::sqrt(a * b));
+    }
+    return best;
 }
 
 class BakedSounds : public ::testing::Test {
@@ -237,6 +271,20 @@ TEST_F(BakedSounds, EnginesIdleLowRevHighInTheAirAndWindDownToIdle) {
     EXPECT_NEAR(pitchAt(down, (int)down.size() - 4500), idleHz, idleHz * 0.2);
 }
 
+TEST_F(BakedSounds, EffectsSoundLikeWhatTheyStandFor) {
+    std::vector<int> bump = slotSamples(11), skid = slotSamples(12), low = slotSamples(5), high = slotSamples(6);
+    ASSERT_FALSE(bump.empty() || skid.empty() || low.empty() || high.empty());
+    EXPECT_GT(lowShare(bump, 0, (int)bump.size(), 250), 0.5);   // a low thud
+    EXPECT_LT(lowShare(skid, 0, (int)skid.size(), 250), 0.05);
+    int mid = (int)skid.size() / 3;
+    EXPECT_GT(crossingsPerSecond(skid, mid, mid + 2000), 1200); // hiss...
+    EXPECT_LT(strongestSelfSimilarity(skid, mid, 1500), 0.5);   // ...with no note in it
+    // The start beep is an octave above the countdown beeps.
+    double lowHz = crossingsPerSecond(low, 100, 2500) / 2, highHz = crossingsPerSecond(high, 100, 2500) / 2;
+    EXPECT_NEAR(lowHz, 440, 10);
+    EXPECT_NEAR(highHz, 880, 20);
+}
+
 TEST_F(BakedSounds, ASecondBakeWritesTheSameBytes) {
     GameDir again;
     ASSERT_TRUE(bakeSounds(targetIn(again)));
@@ -268,6 +316,47 @@ TEST(SoundSynth, WrappedPartsFoldRoundTheEndAndWobbleRepeats) {
     for (int i = 0; i < 1000; i++) largestStep = std::max(largestStep, std::fabs(wobble[(i + 1) % 1000] - wobble[i]));
     EXPECT_LT(largestStep, 0.05f); // smooth everywhere, the wrap included
     EXPECT_GT(peakOf(wobble), 0.2f);
+}
+
+TEST(EngineSynth, FiringsFollowThePitchWithBoundedJitter) {
+    EngineCurves curves;
+    curves.hz.assign(SOUND_RATE + 50, 100.0);
+    curves.load.assign(SOUND_RATE + 50, 1.0);
+    EngineTone tone = bikeTone();
+    BakeRandom random(7);
+    std::vector<Firing> firings = firingsAlong(curves, tone, random);
+    ASSERT_EQ(firings.size(), 100u); // one second at 100 firings a second
+    double period = SOUND_RATE / 100.0;
+    bool varied = false;
+    for (size_t i = 1; i < firings.size(); i++) {
+        EXPECT_NEAR(firings[i].nominal - firings[i - 1].nominal, period, 1e-6);
+        EXPECT_NEAR(firings[i].time, firings[i].nominal, period * tone.timingJitter + 1e-9);
+        varied |= firings[i].strength != firings[i - 1].strength;
+    }
+    EXPECT_TRUE(varied); // no two firings alike
+}
+
+TEST(EngineSynth, ALoopFromTheFirstSampleRepeatsItsRunInExactly) {
+    // A wandering idle looping over its first 9001 samples: the samples
+    // leading to the loop end must be those leading to the loop start.
+    const int loop = 9001, runIn = LOOP_RUN_IN, length = runIn + loop + 2000;
+    BakeRandom random(9);
+    Wave wander = periodicWobble(random, loop, 5);
+    EngineCurves curves;
+    for (int p = 0; p < length; p++) {
+        curves.hz.push_back(40 * (1 + 0.05 * wander[(p - runIn + loop) % loop]));
+        curves.load.push_back(0.6);
+    }
+    int perLoop = closeLoopPhase(curves, runIn, runIn + loop - 1);
+    EXPECT_GT(perLoop, 30);
+    std::vector<Firing> firings = firingsAlong(curves, bikeTone(), random);
+    repeatLoopRunIn(firings, runIn + loop - 1, perLoop);
+    Wave out = renderEngine(firings, bikeTone(), length);
+    float worst = 0;
+    // The guard less the ring of a firing and the filters' memory.
+    for (int k = 0; k < LOOP_GUARD - 1000; k++) worst = std::max(worst, std::fabs(out[runIn + loop - 1 - k] - out[runIn - 1 - k]));
+    EXPECT_LT(worst, peakOf(out) * 1e-4f);
+    EXPECT_GT(peakOf(out), 0.1f);
 }
 
 } // namespace

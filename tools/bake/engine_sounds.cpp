@@ -90,7 +90,7 @@ std::vector<int8_t> fullThrottleSound() {
             hz = beforeShift + (afterShift - beforeShift) * smoothStep((double)(p - shiftStart) / (shiftEnd - shiftStart));
         }
         if (p >= shiftStart - 400 && p < shiftEnd + 1200) // the clutch eases the load off
-            load = 1 - 0.5 * std::sin(M_PI * (p - shiftStart + 400) / (shiftEnd - shiftStart + 1600));
+            load = 1 - 0.5 * std::sin(TWO_PI / 2 * (p - shiftStart + 400) / (shiftEnd - shiftStart + 1600));
         if (p < 2000) load = 0.8 + 0.2 * smoothStep(p / 2000.0); // pulling away
         c.hz[p] = hz * (1 + 0.008 * roughness[as]);
         c.load[p] = load * (1 + 0.05 * roughness[(as * 7) % length]);
@@ -117,7 +117,7 @@ std::vector<int8_t> airborneEngineSound() {
         } else {
             double cut = (x - 0.86) / 0.14;
             hz = 190 - 18 * smoothStep(cut);
-            load = 1 - 0.65 * std::sin(M_PI * cut);
+            load = 1 - 0.65 * std::sin(TWO_PI / 2 * cut);
         }
         c.hz[p] = hz * (1 + 0.01 * wobble[q]);
         c.load[p] = load;
