@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 static const int SIXTEENTH = 1125;
@@ -64,7 +65,7 @@ static int pitchClass(char name) {
 // "F#5/4" → a note; "-/2" → a rest (midi −1).
 static Note parseNote(const std::string& token, int start) {
     size_t slash = token.find('/');
-    int length = std::stoi(token.substr(slash + 1)) * SIXTEENTH;
+    int length = std::atoi(token.c_str() + slash + 1) * SIXTEENTH;
     if (token[0] == '-') return {start, length, -1};
     bool sharp = token[1] == '#';
     int octave = token[sharp ? 2 : 1] - '0';
