@@ -74,22 +74,7 @@ bool writeJpeg(const std::string& path, int width, int height, int components, c
     return true;
 }
 
-Bytes readBytes(const std::string& path) {
-    Bytes bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF) bytes.push_back((uint8_t)c);
-    fclose(f);
-    return bytes;
-}
 
-bool writeBytes(const std::string& path, const Bytes& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
-}
 
 static uint32_t bigEndian32(const Bytes& b, long at) {
     return (uint32_t)b[at] << 24 | (uint32_t)b[at + 1] << 16 | (uint32_t)b[at + 2] << 8 | b[at + 3];

@@ -1,10 +1,10 @@
 // Test pictures made with the real encoders, and helpers to damage them.
 #pragma once
+#include "support/bytes.h"
 #include <cstdint>
 #include <string>
 #include <vector>
 
-typedef std::vector<uint8_t> Bytes;
 
 struct PngLayout {
     int width;
@@ -24,8 +24,6 @@ bool writeRgbPng(const std::string& path, int width, int height, const Bytes& rg
 bool writeJpeg(const std::string& path, int width, int height, int components, const Bytes& samples,
                int quality = 100, bool progressive = false);
 
-Bytes readBytes(const std::string& path);
-bool writeBytes(const std::string& path, const Bytes& bytes);
 // Offset of the first chunk of that type in a PNG file, or -1.
 long findChunk(const Bytes& png, const char* type);
 // Recomputes the CRC of the chunk starting at `offset`.

@@ -66,22 +66,7 @@ bool writeFlac(const std::string& path, const std::vector<int32_t>& interleaved,
     return ok;
 }
 
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF) bytes.push_back((uint8_t)c);
-    fclose(f);
-    return bytes;
-}
 
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-}
 
 // "fLaC", a 4-byte block header, then the stream information: the sample
 // count is the low 4 bits of byte 21 and bytes 22..25; the checksum follows.

@@ -2,6 +2,7 @@
 // sounds put straight into slots, and FLAC files made with libFLAC's
 // encoder (whole, or damaged on purpose).
 #pragma once
+#include "support/bytes.h"
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -29,8 +30,6 @@ std::vector<int32_t> testWave(int count, int seed);
 // Writes `interleaved` (frames x channels values) as a FLAC file.
 bool writeFlac(const std::string& path, const std::vector<int32_t>& interleaved, int channels, int bits,
                int rate, int blocksize = 0);
-std::vector<uint8_t> readBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // Rewrites the stream information's sample count, and clears its checksum
 // so that only the count is wrong.
 void setDeclaredSamples(const std::string& path, uint64_t total);
