@@ -108,11 +108,12 @@ TEST_F(ScreenshotTest, FallsBackAndGivesUpQuietly) {
     EXPECT_EQ(readBytes("Kelvarostrindamuxelor0.BMP").size(), 54u + 231360u);
     EXPECT_EQ(screenshotCounter, 1);
 
-    screenshotPaths[0] = "missing/%s%d.BMP";
-    screenshotPaths[1] = "missing/too/%s%d.BMP";
+    // Neither folder can exist below a plain file.
+    screenshotPaths[0] = "Screenshots/sub/%s%d.BMP";
+    screenshotPaths[1] = "Screenshots/too/%s%d.BMP";
     saveScreenshot();
     EXPECT_EQ(screenshotCounter, 1);
-    EXPECT_FALSE(std::filesystem::exists("missing"));
+    EXPECT_EQ(readBytes("Screenshots").size(), 1u);
 }
 
 } // namespace

@@ -65,12 +65,13 @@ TEST_F(LoopTest, FirstPassEntersTheIntroBeforeAnyStep) {
 }
 
 TEST_F(LoopTest, OneStepPerPeriodAndNoneBeforeItIsDue) {
+    int presented = headlessFramesPresented();
     stepPass(logicPeriod);   // exactly one period: not yet past it
     EXPECT_EQ(count("update5"), 0);
     stepPass(1);
     EXPECT_EQ(count("update5"), 1);
     EXPECT_EQ(count("render5"), 1);
-    EXPECT_EQ(headlessFramesPresented(), 1);
+    EXPECT_EQ(headlessFramesPresented(), presented + 1);
 }
 
 TEST_F(LoopTest, LongStallRunsFourStepsAndDropsTheBacklog) {
