@@ -53,10 +53,11 @@ static void lockAudio() {}
 static void unlockAudio() {}
 static void closeAudio() { audioCallback = nullptr; }
 static uint32_t seed() { return seedValue; }
+static void setWindowIcon(const uint16_t*, int, int) {}
 
 static const PlatformBackend HEADLESS = {
     createWindow, destroyWindow, hasFocus, pollEvent, present, counter, frequency, sleepMs,
-    messageBox, openAudio, startAudio, lockAudio, unlockAudio, closeAudio, seed,
+    messageBox, openAudio, startAudio, lockAudio, unlockAudio, closeAudio, seed, setWindowIcon,
 };
 
 const PlatformBackend* headlessBackend() { return &HEADLESS; }

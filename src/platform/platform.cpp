@@ -164,6 +164,10 @@ uint32_t platformSeed() {
     return value;
 }
 
+void platformSetWindowIcon(const uint16_t* pixels, int width, int height) {
+    backend->setWindowIcon(pixels, width, height);
+}
+
 void platformSleep(int ms) { backend->sleepMs(ms); }
 
 void platformMessageBox(const char* text, const char* caption) {

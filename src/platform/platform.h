@@ -53,6 +53,8 @@ struct PlatformBackend {
     void (*unlockAudio)();
     void (*closeAudio)();
     uint32_t (*seed)();
+    // Pixels in RGB565 rows; 0 is transparent.
+    void (*setWindowIcon)(const uint16_t* pixels, int width, int height);
 };
 
 // Choose the backend before anything else runs.
@@ -79,6 +81,7 @@ void platformLockAudio();
 void platformUnlockAudio();
 void platformCloseAudio();
 uint32_t platformSeed();
+void platformSetWindowIcon(const uint16_t* pixels, int width, int height);
 
 // The journal. Recording wraps whichever backend runs; replaying feeds the
 // recorded inputs back in place of the backend's and checks every frame.

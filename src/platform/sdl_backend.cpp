@@ -271,11 +271,21 @@ static void closeAudio() {
     audioDevice = 0;
 }
 
+static void setWindowIcon(const uint16_t* pixels, int width, int height) {
+    if (!window) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom((void*)pixels, width, height, 16, width * 2,
+                                                           SDL_PIXELFORMAT_RGB565);
+    if (!icon) return;
+    SDL_SetColorKey(icon, SDL_TRUE, 0);
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
 static uint32_t seed() { return (uint32_t)SDL_GetPerformanceCounter() ^ (uint32_t)time(nullptr); }
 
 static const PlatformBackend SDL_BACKEND = {
     createWindow, destroyWindow, hasFocus, pollEvent, present, counter, frequency, sleepMs,
-    messageBox, openAudio, startAudio, lockAudio, unlockAudio, closeAudio, seed,
+    messageBox, openAudio, startAudio, lockAudio, unlockAudio, closeAudio, seed, setWindowIcon,
 };
 
 const PlatformBackend* sdlBackend() { return &SDL_BACKEND; }

@@ -3,6 +3,10 @@
 #include "screens/assets.h"
 #include "shell/loop.h"
 #include "shell/overlay.h"
+#include "gfx/image.h"
+
+#include <cstdio>
+#include <vector>
 
 DisplayGeometry displayGeometry;
 int fullScreen = 1;
@@ -50,7 +54,37 @@ void setOrientation(int orientation) {
     retractOverlayPanels();
 }
 
-bool createGameWindow() { return platformCreateWindow(WINDOW_NAME, fullScreen != 0); }
+static const char* ICON_FILE = "icon.png";
+static std::vector<uint16_t> iconPixels; // rows, kept for a re-created window
+static int iconWidth, iconHeight;
+
+static void applyWindowIcon() {
+    if (!iconPixels.empty()) platformSetWindowIcon(iconPixels.data(), iconWidth, iconHeight);
+}
+
+// The icon is a nicety: a missing one is no reason for a message box.
+void loadWindowIcon() {
+    char path[512];
+    snprintf(path, sizeof path, "%s%s", dataFolder, ICON_FILE);
+    Surface* icon = nullptr;
+    if (!loadPng(path, &icon)) {
+        if (icon) destroySurface(&icon);
+        return;
+    }
+    iconWidth = icon->width;
+    iconHeight = icon->height;
+    iconPixels.resize((size_t)iconWidth * iconHeight);
+    for (int y = 0; y < iconHeight; y++)
+        for (int x = 0; x < iconWidth; x++) iconPixels[(size_t)y * iconWidth + x] = getPixel(icon, x, y);
+    destroySurface(&icon);
+    applyWindowIcon();
+}
+
+bool createGameWindow() {
+    bool created = platformCreateWindow(WINDOW_NAME, fullScreen != 0);
+    if (created) applyWindowIcon();
+    return created;
+}
 
 void destroyGameWindow() { platformDestroyWindow(); }
 

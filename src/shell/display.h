@@ -25,6 +25,8 @@ void resetDisplayGeometry();
 void applyOrientationGeometry(int orientation);
 void setOrientation(int orientation);
 bool createGameWindow();
+// Reads the window icon from the data folder and gives it to the window.
+void loadWindowIcon();
 bool presentFrame(Surface* surface);
 void toggleFullScreen();
 void destroyGameWindow();

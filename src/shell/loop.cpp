@@ -83,6 +83,7 @@ int gameStartup(const char* base) {
     seedRandom(platformSeed());
 
     logDisplaySpecifics();
+    loadWindowIcon();
     loadSmallChars();
     currentMode = MODE_TITLE;
     previousMode = 0;

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The game in a real X window under Xvfb: it must open its window, take a
 # click and keys sent by xdotool, present frames that the X server shows
-# exactly, and quit cleanly; its journal must then replay identically.
+# exactly, and quit cleanly when the window is closed; its journal must then replay identically.
 #   real_window.sh GAME_BINARY GAME_DIR      (FRAME_CHECK names the checker)
 set -u
 game=$1
@@ -40,10 +40,10 @@ xdotool mousemove --window "$window" 320 240 click 1
 sleep 1
 xwd -root -silent | convert xwd:- ppm:"$work/shot.ppm" || fail "cannot capture the screen"
 
-# Esc goes to the exit picture, any key there ends the game.
+# Esc goes to the exit picture; closing the window then ends the game.
 xdotool key --window "$window" Escape
 sleep 0.5
-xdotool key --window "$window" space
+"$CLOSE_WINDOW" "$window" || fail "cannot ask the window to close"
 wait $game_pid
 status=$?
 [ $status -eq 0 ] || { cat "$work/game.log"; fail "the game ended with status $status"; }

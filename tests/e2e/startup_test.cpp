@@ -1,0 +1,62 @@
+// The whole game started on the baked data set: every file the start-up
+// loads is there and loads with the properties the screens rely on.
+#include "gfx/font.h"
+#include "platform/headless.h"
+#include "screens/assets.h"
+#include "shell/loop.h"
+#include "shell/modes.h"
+#include "sound/effects.h"
+#include "support/game_fixture.h"
+#include "world/voxel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BakedGame : public ::testing::Test {
+protected:
+    GameDir dir;
+    void SetUp() override {
+        ASSERT_TRUE(dir.copyBakedData()) << "the data set is baked by the build";
+        ASSERT_EQ(startHeadlessGame(dir), 0);
+    }
+    void TearDown() override { stopHeadlessGame(); }
+};
+
+TEST_F(BakedGame, StartsWithoutAMissingOrBrokenFile) {
+    for (const std::string& box : headlessMessageBoxes()) ADD_FAILURE() << box;
+    EXPECT_EQ(currentMode, MODE_INTRO);
+    EXPECT_GT(smallChars->width, 5);
+}
+
+TEST_F(BakedGame, FontsHaveEveryPrintableCharacter) {
+    for (int slot = 0; slot < 2; slot++) {
+        ASSERT_NE(fontSlots[slot], nullptr);
+        for (int code = 33; code <= 126; code++) EXPECT_GT(fontSlots[slot]->advance[code], 0) << slot << " " << code;
+    }
+    EXPECT_EQ(fontLineHeight(0), 16);
+    EXPECT_EQ(fontLineHeight(1), 8);
+    EXPECT_EQ(fontBaseline(1), 7);
+    EXPECT_GT(textWidth("Kelvarostrindamuxelor", 0), textWidth("Kelvarostrindamuxelor", 1));
+}
+
+TEST_F(BakedGame, EverySoundSlotOfTheTableIsFilled) {
+    const int ids[] = {SOUND_CHECKPOINT, SOUND_THEME, SOUND_WALL_HIT, SOUND_START_LOW, SOUND_START_HIGH,
+                       SOUND_MENU_CLICK, SOUND_BUTTON_CLICK, SOUND_BUMP, SOUND_SKID, SOUND_BACKGROUND,
+                       SOUND_IDLE, SOUND_ENGINE, SOUND_FULL_THROTTLE, SOUND_WIND_DOWN};
+    for (int id : ids) EXPECT_NE(soundSlots[id].samples, nullptr) << id;
+    EXPECT_GE(soundSlots[SOUND_ENGINE].last, 194500);
+    EXPECT_GE(soundSlots[SOUND_THEME].last, 30 * 11025);
+    // The engine sounds are copied for riders 1 to 3.
+    for (int copy = 1; copy <= 3; copy++) EXPECT_NE(soundSlots[SOUND_IDLE + 5 * copy].samples, nullptr) << copy;
+}
+
+TEST_F(BakedGame, BikeModelAndHudPiecesAreLoaded) {
+    ASSERT_NE(bikeModel, nullptr);
+    EXPECT_GT(bikeModel->count, 500);
+    EXPECT_GE(iconsPicture->width, 126);
+    EXPECT_GE(iconsPicture->height, 40);
+    for (Surface* piece : {hudMap, hudTime, hudLap, hudPlace, hudOob}) EXPECT_GT(piece->width, 5);
+}
+
+} // namespace
