@@ -1,0 +1,2 @@
+#include "bake/hud.h"
+bool bakeHudPictures(const BakeTarget&) { return true; }

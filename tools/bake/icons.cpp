@@ -1,0 +1,2 @@
+#include "bake/icons.h"
+bool bakeIcons(const BakeTarget&) { return true; }
