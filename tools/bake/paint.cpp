@@ -11,6 +11,13 @@ Rgb mixRgb(Rgb a, Rgb b, double t) {
 
 Rgb scaleRgb(Rgb c, double factor) { return {channel(c.r * factor), channel(c.g * factor), channel(c.b * factor)}; }
 
+Rgb ditherRgb(Rgb c, double x, double y) {
+    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    int threshold = bayer[(int)y & 3][(int)x & 3];
+    auto level = [threshold](uint8_t v) { return (uint8_t)std::min(255, ((v + threshold / 2) >> 3 << 3) + 4); };
+    return {level(c.r), level(c.g), level(c.b)};
+}
+
 void blendPixel(Image& image, int x, int y, Rgb colour, double alpha) {
     if (!image.inside(x, y) || alpha <= 0) return;
     image.set(x, y, mixRgb(image.at(x, y), colour, std::min(alpha, 1.0)));
@@ -54,6 +61,22 @@ bool insidePolygon(const std::vector<Vec2>& points, double x, double y) {
     return in;
 }
 
+bool insideConvex(const std::vector<Vec2>& points, double inset, double x, double y) {
+    double area = 0;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++)
+        area += points[j].x * points[i].y - points[i].x * points[j].y;
+    double sign = area > 0 ? 1 : -1;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+        const Vec2& a = points[j];
+        const Vec2& b = points[i];
+        double length = std::hypot(b.x - a.x, b.y - a.y);
+        if (length == 0) continue;
+        double d = sign * ((b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x)) / length;
+        if (d < inset) return false;
+    }
+    return true;
+}
+
 bool insideDisc(double cx, double cy, double r, double x, double y) {
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
 }
@@ -71,6 +94,58 @@ bool insideRoundedRect(double x0, double y0, double x1, double y1, double radius
     double cx = std::clamp(x, x0 + radius, x1 - radius);
     double cy = std::clamp(y, y0 + radius, y1 - radius);
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+}
+
+Coverage shapeMask(int w, int h, const ShapeTest& inside) {
+    const int samples = 4;
+    Coverage mask;
+    mask.width = w;
+    mask.height = h;
+    mask.values.assign((size_t)w * h, 0);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            int hits = 0;
+            for (int sy = 0; sy < samples; sy++)
+                for (int sx = 0; sx < samples; sx++)
+                    hits += inside(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples);
+            mask.values[(size_t)y * w + x] = (uint8_t)(hits * 255 / (samples * samples));
+        }
+    return mask;
+}
+
+Coverage growMask(const Coverage& mask, int radius) {
+    Coverage grown = mask;
+    for (int y = 0; y < mask.height; y++)
+        for (int x = 0; x < mask.width; x++) {
+            int v = 0;
+            for (int dy = -radius; dy <= radius; dy++)
+                for (int dx = -radius; dx <= radius; dx++)
+                    if (dx * dx + dy * dy <= radius * radius + radius) v = std::max<int>(v, mask.at(x + dx, y + dy));
+            grown.values[(size_t)y * mask.width + x] = (uint8_t)v;
+        }
+    return grown;
+}
+
+void paintMask(Image& image, const Coverage& mask, int x, int y, const ShapeColour& colour) {
+    for (int j = 0; j < mask.height; j++)
+        for (int i = 0; i < mask.width; i++)
+            if (mask.at(i, j)) blendPixel(image, x + i, y + j, colour(i + 0.5, j + 0.5), mask.at(i, j) / 255.0);
+}
+
+void paintMask(Image& image, const Coverage& mask, int x, int y, Rgb colour) {
+    paintMask(image, mask, x, y, [colour](double, double) { return colour; });
+}
+
+void bevelMask(Image& image, const Coverage& mask, int x, int y, Rgb light, Rgb dark) {
+    const int solid = 128;
+    for (int j = 0; j < mask.height; j++)
+        for (int i = 0; i < mask.width; i++) {
+            if (mask.at(i, j) < solid) continue;
+            bool lit = mask.at(i, j - 1) < solid || mask.at(i - 1, j) < solid;
+            bool shaded = mask.at(i, j + 1) < solid || mask.at(i + 1, j) < solid;
+            if (lit && !shaded) blendPixel(image, x + i, y + j, light, 0.85);
+            if (shaded && !lit) blendPixel(image, x + i, y + j, dark, 0.85);
+        }
 }
 
 void paintCoverage(Image& image, const Coverage& ink, int x, int y, Rgb colour) {

@@ -14,6 +14,9 @@ struct Vec2 {
 
 Rgb mixRgb(Rgb a, Rgb b, double t); // t = 0 gives a, 1 gives b
 Rgb scaleRgb(Rgb c, double factor);
+// The colour at (x, y) of a smooth fill, ordered-dithered to the 32 levels a
+// picture keeps per channel, so gradients do not band.
+Rgb ditherRgb(Rgb c, double x, double y);
 void blendPixel(Image& image, int x, int y, Rgb colour, double alpha);
 void fillRect(Image& image, int x, int y, int w, int h, Rgb colour);
 // A one-pixel frame: top and left edges `light`, bottom and right `dark`.
@@ -28,9 +31,22 @@ void paintShape(Image& image, int x0, int y0, int x1, int y1, const ShapeTest& i
 void paintShape(Image& image, int x0, int y0, int x1, int y1, const ShapeTest& inside, Rgb colour);
 
 bool insidePolygon(const std::vector<Vec2>& points, double x, double y);
+// Inside a convex polygon (either winding) by at least `inset` pixels.
+bool insideConvex(const std::vector<Vec2>& points, double inset, double x, double y);
 bool insideDisc(double cx, double cy, double r, double x, double y);
 bool nearSegment(Vec2 a, Vec2 b, double halfWidth, double x, double y);
 bool insideRoundedRect(double x0, double y0, double x1, double y1, double radius, double x, double y);
+
+// Shape masks: a shape's coverage over a w x h box, so plates can be
+// outlined, shaded and bevelled from one description.
+Coverage shapeMask(int w, int h, const ShapeTest& inside);
+// The mask grown by `radius` pixels (for outlines and drop shadows).
+Coverage growMask(const Coverage& mask, int radius);
+void paintMask(Image& image, const Coverage& mask, int x, int y, const ShapeColour& colour);
+void paintMask(Image& image, const Coverage& mask, int x, int y, Rgb colour);
+// Lights the mask's pixels that face up or left onto open space and darkens
+// those facing down or right: raised plates, and recessed holes in them.
+void bevelMask(Image& image, const Coverage& mask, int x, int y, Rgb light, Rgb dark);
 
 // Stamps coverage as colour, its top-left at (x, y).
 void paintCoverage(Image& image, const Coverage& ink, int x, int y, Rgb colour);
