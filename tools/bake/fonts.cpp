@@ -29,13 +29,14 @@ struct StripLayout {
     int cellHeight;
     int originRow;    // band row just below the capitals: the face's baseline
     int referenceRow; // marked in column 0 (the game's own reference line)
+    int inkTop;       // ink stays in the line height + 1 rows from here
     Hinting hinting;
 };
 
-const StripLayout mainStrip = {"c_neopolitical.png", 16, mainCellHeight, mainCapitalBottom + 1, mainReferenceRow,
+const StripLayout mainStrip = {"c_neopolitical.png", 16, mainCellHeight, mainCapitalBottom + 1, mainReferenceRow, 2,
                                hintLight};
 // Capitals in rows 2 .. 8, so text drawn at y is centred two rows above y.
-const StripLayout smallStrip = {"c_neopolitical-s.png", 9, smallCellHeight, 9, smallReferenceRow, hintLight};
+const StripLayout smallStrip = {"c_neopolitical-s.png", 9, smallCellHeight, 9, smallReferenceRow, 2, hintLight};
 
 const int stripWidth = 512;
 const int firstCode = 33, lastCode = 126;
@@ -64,13 +65,16 @@ bool placeGlyph(Image& strip, const StripLayout& layout, const GlyphImage& glyph
     int bandTop = at.band * layout.cellHeight;
     if (bandTop + layout.cellHeight > strip.height) return false;
     int inkX = at.x + glyph.left - runStart;
-    int inkY = layout.originRow - glyph.top;
-    // Ink may not reach the last scanned rows: the loader measures a glyph's
-    // bottom where its ink ends inside them.
-    if (inkY < 0 || inkY + glyph.ink.height > layout.cellHeight - 6) {
-        fprintf(stderr, "bake: glyph %d of %s leaves its band\n", code, layout.file);
+    // Wrapped lines are a line height + 1 apart: the few glyphs reaching
+    // further (the bar, the grave accent) are moved into that space, so
+    // lines never touch. It also ends all ink well inside the scanned rows,
+    // where the loader finds each glyph's bottom.
+    const int lineRows = layout.cellHeight - 10 + 1;
+    if (glyph.ink.height > lineRows) {
+        fprintf(stderr, "bake: glyph %d of %s is taller than a line\n", code, layout.file);
         return false;
     }
+    int inkY = std::clamp(layout.originRow - glyph.top, layout.inkTop, layout.inkTop + lineRows - glyph.ink.height);
     for (int j = 0; j < glyph.ink.height; j++)
         for (int i = 0; i < glyph.ink.width; i++) {
             uint8_t v = storedLevel(intensityOf(glyph.ink.at(i, j)));

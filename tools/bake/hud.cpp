@@ -90,6 +90,7 @@ bool bakeMapFrame(const BakeTarget& out) {
         paintShape(image, (int)cx - 3, (int)cy - 3, (int)cx + 4, (int)cy + 4,
                    [&](double x, double y) { return insideDisc(cx - 0.4, cy - 0.4, 1.5, x, y); }, hudRim);
     }
+    fillRect(image, windowX0, windowY0, windowX1 - windowX0, windowY1 - windowY0, {0, 0, 0}); // shadow included
     return writePng(out.data + "hudmap.png", image);
 }
 
