@@ -53,6 +53,41 @@ struct Placement {
     int x = 1, band = 0;
 };
 
+// Wrapped lines are a line height + 1 apart: the few glyphs reaching
+// further (the bar, the grave accent) are moved into that space, so lines
+// never touch. It also ends all ink well inside the scanned rows, where the
+// loader finds each glyph's bottom.
+bool inkRow(const StripLayout& layout, const GlyphImage& glyph, int code, int* row) {
+    const int lineRows = layout.cellHeight - 10 + 1;
+    if (glyph.ink.height > lineRows) {
+        fprintf(stderr, "bake: glyph %d of %s is taller than a line\n", code, layout.file);
+        return false;
+    }
+    *row = std::clamp(layout.originRow - glyph.top, layout.inkTop, layout.inkTop + lineRows - glyph.ink.height);
+    return true;
+}
+
+void paintInk(Image& strip, const Coverage& ink, int x, int y) {
+    for (int j = 0; j < ink.height; j++)
+        for (int i = 0; i < ink.width; i++) {
+            uint8_t v = storedLevel(intensityOf(ink.at(i, j)));
+            strip.set(x + i, y + j, {v, v, v});
+        }
+}
+
+void markWeakColumns(Image& strip, const StripLayout& layout, int bandTop, int x, int width) {
+    const int markRow = bandTop + layout.originRow - 1;
+    for (int c = x; c < x + width; c++) {
+        int strongest = 0;
+        for (int r = bandTop; r <= bandTop + layout.cellHeight - 4; r++) strongest = std::max(strongest, strip.at(c, r).b >> 3);
+        if (strongest < robustIntensity) {
+            Rgb p = strip.at(c, markRow);
+            strip.set(c, markRow, {std::max(p.r, runMarker.r), p.g, p.b});
+        }
+    }
+}
+
+// Lays the glyph out as the next run; returns its width through runWidth.
 bool placeGlyph(Image& strip, const StripLayout& layout, const GlyphImage& glyph, int code, Placement& at,
                 int* runWidth) {
     int runStart = std::min(0, glyph.left);
@@ -62,32 +97,10 @@ bool placeGlyph(Image& strip, const StripLayout& layout, const GlyphImage& glyph
         at.x = 1;
         at.band++;
     }
-    int bandTop = at.band * layout.cellHeight;
-    if (bandTop + layout.cellHeight > strip.height) return false;
-    int inkX = at.x + glyph.left - runStart;
-    // Wrapped lines are a line height + 1 apart: the few glyphs reaching
-    // further (the bar, the grave accent) are moved into that space, so
-    // lines never touch. It also ends all ink well inside the scanned rows,
-    // where the loader finds each glyph's bottom.
-    const int lineRows = layout.cellHeight - 10 + 1;
-    if (glyph.ink.height > lineRows) {
-        fprintf(stderr, "bake: glyph %d of %s is taller than a line\n", code, layout.file);
-        return false;
-    }
-    int inkY = std::clamp(layout.originRow - glyph.top, layout.inkTop, layout.inkTop + lineRows - glyph.ink.height);
-    for (int j = 0; j < glyph.ink.height; j++)
-        for (int i = 0; i < glyph.ink.width; i++) {
-            uint8_t v = storedLevel(intensityOf(glyph.ink.at(i, j)));
-            strip.set(inkX + i, bandTop + inkY + j, {v, v, v});
-        }
-    for (int c = at.x; c < at.x + width; c++) {
-        int strongest = 0;
-        for (int r = bandTop; r < bandTop + layout.cellHeight - 3; r++) strongest = std::max<int>(strongest, strip.at(c, r).b >> 3);
-        if (strongest < robustIntensity) {
-            Rgb p = strip.at(c, bandTop + layout.originRow - 1);
-            strip.set(c, bandTop + layout.originRow - 1, {std::max(p.r, runMarker.r), p.g, p.b});
-        }
-    }
+    int bandTop = at.band * layout.cellHeight, row = 0;
+    if (bandTop + layout.cellHeight > strip.height || !inkRow(layout, glyph, code, &row)) return false;
+    paintInk(strip, glyph.ink, at.x + glyph.left - runStart, bandTop + row);
+    markWeakColumns(strip, layout, bandTop, at.x, width);
     *runWidth = width;
     at.x += width + 1;
     return true;

@@ -42,10 +42,6 @@ void paintDisplay(Image& image, int x, int y, int w, int h) {
     bevelRect(image, x, y, w, h, displayEdge, mixRgb(hudPlateBottom, hudRim, 0.4));
 }
 
-int slantedLabel(Image& image, const TypeFace& face, const char* text, int x, int baseline) {
-    return paintLabel(image, face, labelSize, text, x, baseline, hudOrange, labelSlant, 1);
-}
-
 // The row of the HUD value text's capitals in a picture whose top is at
 // screen row `top`, for text drawn at screen row `y`.
 int capitalTop(int y, int top) { return y - mainReferenceRow + mainCapitalTop - top; }
@@ -103,7 +99,7 @@ bool bakeTimeBox(const BakeTarget& out, const TypeFace& face) {
     const int label = labelWidth(face, labelSize, "TIME", labelSlant, 1);
     const int displayWidth = textWidth + 10;
     const int width = slant + 8 + label + 8 + displayWidth + textRight - 3;
-    Image image(width, height + 2);
+    Image image(width, height + 1);
     std::vector<Vec2> shape = {{0, 0}, {(double)width, 0}, {(double)width, (double)height}, {(double)slant, (double)height}};
     Coverage mask = shapeMask(width, height, [&](double x, double y) { return insidePolygon(shape, x, y); });
     paintPlate(image, mask, 0);
@@ -114,7 +110,7 @@ bool bakeTimeBox(const BakeTarget& out, const TypeFace& face) {
     int capTop = capitalTop(textY, 0);
     int displayX = width - textRight - textWidth - 6;
     paintDisplay(image, displayX, capTop - 3, width - 2 - displayX, mainCapitalBottom - mainCapitalTop + 7);
-    slantedLabel(image, face, "TIME", displayX - 8 - label, capTop + 10);
+    paintLabel(image, face, labelSize, "TIME", displayX - 8 - label, capTop + 10, hudOrange, labelSlant, 1);
     return writePng(out.data + "hudtime.png", image);
 }
 
@@ -136,7 +132,7 @@ CornerBox cornerLayout(const TypeFace& face) {
     int label = std::max(labelWidth(face, cornerLabelSize, "LAP", labelSlant, 1),
                          labelWidth(face, cornerLabelSize, "POS", labelSlant, 1));
     int displayWidth = valueWidth + 10;
-    int half = std::max(displayWidth / 2 + 8, displayWidth / 2 - 5 + 5 + label + cornerSlant + 2);
+    int half = displayWidth / 2 + std::max(8, label + cornerSlant + 2);
     return {2 * half, displayWidth};
 }
 
@@ -178,10 +174,10 @@ bool bakeOutOfBounds(const BakeTarget& out, const TypeFace& face) {
     });
     bevelMask(image, mask, 0, 0, {255, 170, 150}, {90, 10, 8});
     for (int x : {stripes, w - stripes - 1}) fillRect(image, x, 1, 1, h - 1, hudOutline);
-    TextImage line;
+    const char* title = "OUT OF BOUNDS";
     const int titleSize = 17;
-    renderText(face, titleSize, "OUT OF BOUNDS", 0.12, 1, &line);
-    paintLabel(image, face, titleSize, "OUT OF BOUNDS", (w - line.ink.width) / 2, 22, hudWhite, 0.12, 1, {60, 8, 6});
+    int titleWidth = labelWidth(face, titleSize, title, 0.12, 1);
+    paintLabel(image, face, titleSize, title, (w - titleWidth) / 2, 22, hudWhite, 0.12, 1, {60, 8, 6});
     const char* hint = "GET BACK ON THE TRACK";
     int hintWidth = labelWidth(face, 9, hint, labelSlant, 1);
     paintLabel(image, face, 9, hint, (w - hintWidth) / 2, 36, hudAmber, labelSlant, 1, {60, 8, 6});
