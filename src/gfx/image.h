@@ -2,8 +2,23 @@
 #pragma once
 #include "gfx/surface.h"
 
-// Loads dataFolder + name into *handle; always leaves a surface there.
+#include <cstdint>
+
+// Pictures beyond these are refused before anything is allocated for them
+// (the pixel count is what createSurface accepts).
+const uint32_t MAX_PICTURE_SIDE = 16384;
+const uint64_t MAX_PICTURE_PIXELS = 1 << 26;
+
+// Loads dataFolder + name into *handle; always leaves a surface there. A
+// surface already in the handle is kept and the picture drawn centred in it.
+// A missing file is reported in a "File Not Found" box; a missing or broken
+// picture leaves a 5 x 5 black surface in an empty handle.
 void loadPicture(const char* name, Surface** handle);
+// Colour pictures: 1, or 0 when the file cannot be read or decoded (the
+// handle is then untouched).
 int loadPng(const char* path, Surface** handle);
 int loadJpeg(const char* path, Surface** handle);
+// A data picture from dataFolder + name: each pixel is its blue byte 0..255.
+// Always puts a new surface in the handle (the caller frees any old one
+// first); on failure returns 0 and leaves the handle as it was.
 int loadRawPng(const char* name, Surface** handle);
