@@ -50,23 +50,82 @@ bool startPass(Track* t, VoxelModel* m, const Surface* target, bool onPicture, i
     return true;
 }
 
+// Darkening in place, inlined for the per-point and per-pixel loops.
+inline Color darker(Color c, int n) {
+    int r = (c >> 11) - n, g = ((c >> 6) & 31) - n, b = (c & 31) - n;
+    return packColor(r > 0 ? r : 0, g > 0 ? g : 0, b > 0 ? b : 0);
+}
+
+inline void darkenAt(Surface* s, int x, int y, int n) {
+    if (insideSurface(s, x, y)) {
+        uint16_t* p = pixelAddress(s, x, y);
+        *p = darker(*p, n);
+    }
+}
+
+// Positions this far out cannot throw a shadow onto the picture; within
+// it the projection below cannot overflow 32 bits.
+const int SHADOW_REACH = 1 << 22;
+
+// A surface unpacked into locals for a loop over thousands of points.
+struct Pixels {
+    uint16_t* origin;
+    int xStep, yStep;
+    unsigned width, height;
+    explicit Pixels(const Surface* s)
+        : origin(s->origin), xStep(s->xStep), yStep(s->yStep), width((unsigned)s->width),
+          height((unsigned)s->height) {}
+    uint16_t* at(int x, int y) const {
+        return (unsigned)x < width && (unsigned)y < height ? origin + x * xStep + y * yStep : nullptr;
+    }
+    int read(int x, int y) const {
+        const uint16_t* p = at(x, y);
+        return p ? *p : 0;
+    }
+};
+
+inline void darkenAt(const Pixels& s, int x, int y, int n) {
+    if (uint16_t* p = s.at(x, y)) *p = darker(*p, n);
+}
+
+// The shadow points, with the projection done in 32 bits and the track's
+// pictures unpacked once per pass: a pass runs over thousands of points.
 void shadowPoints(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {
-    int ground = heightAt(t, x, y);
+    if (y < -SHADOW_REACH || y > SHADOW_REACH || altitude < -SHADOW_REACH || altitude > SHADOW_REACH) return;
+    if (!t->heightModel || !t->surfaceModel) return; // no ground to fall on, or none visible
+    const Pixels heights(t->heightModel), depths(t->surfaceModel), terrain(t->terrain), screen(target);
+    const int bottom = t->terrain->height;
+    const int scrollX = t->scrollX;
+    const int toScreenY = t->scrollY + target->height - bottom;
+    const int base = altitude - heightAt(t, x, y) + SHADOW_THROW;
+    const int ceiling = altitude + SHADOW_CEILING;
     for (const VoxelPoint& v : m->points) {
-        int throwBack = altitude - ground + SHADOW_THROW + (((v.z >> 1) - v.y - v.x) >> 1);
-        int wx = (int16_t)(x - throwBack);
+        int wx = (int16_t)(x - (base + (((v.z >> 1) - v.y - v.x) >> 1)));
         int wy = y + (v.z >> 1);
-        int h = heightAt(t, wx, wy);
-        if (h >= altitude + SHADOW_CEILING) continue;
-        Projection q = projectPoint(t, wx, wy, h, target->height);
-        if (!markVisible(t, q.pictureX, q.pictureY, q.depth)) continue;
+        int h = heights.read(HEIGHT_MODEL_SIZE - ((wx >> 2) & 511), 511 - ((wy >> 2) & 511)) & CELL_HEIGHT_MASK;
+        if (h >= ceiling) continue;
+        int px = ((wx * 1161) >> 11) - 3;
+        int py = bottom + ((wy - (WORLD_SIZE - 1)) * 8) / 42 - ((h * 34) >> 5);
+        int d = (((WORLD_SIZE - 1 - wy) >> 2) - h / 7) * 228 / 512 + 21;
+        if (d - 3 >= depths.read(px >> 1, py >> 1)) continue;
         if (stamp) {
-            darkenPixel(t->terrain, q.pictureX, q.pictureY, STAMP_SHADOW_DARKEN);
+            darkenAt(terrain, px, py, STAMP_SHADOW_DARKEN);
             continue;
         }
-        putPixel(target, q.screenX, q.screenY, darkenColor(getPixel(t->terrain, q.pictureX, q.pictureY), SHADOW_DARKEN));
-        darkenPixel(target, q.screenX + 1, q.screenY, SHADOW_EDGE_DARKEN);
-        darkenPixel(target, q.screenX + 1, q.screenY + 1, SHADOW_EDGE_DARKEN);
+        int qx = px - scrollX, qy = py + toScreenY;
+        if (qx >= 0 && qy >= 0 && qx + 1 < (int)screen.width && qy + 1 < (int)screen.height) {
+            // All three pixels on the target: one address, two steps.
+            uint16_t* q = screen.origin + qx * screen.xStep + qy * screen.yStep;
+            *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
+            q += screen.xStep;
+            *q = darker(*q, SHADOW_EDGE_DARKEN);
+            q += screen.yStep;
+            *q = darker(*q, SHADOW_EDGE_DARKEN);
+            continue;
+        }
+        if (uint16_t* q = screen.at(qx, qy)) *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
+        darkenAt(screen, qx + 1, qy, SHADOW_EDGE_DARKEN);
+        darkenAt(screen, qx + 1, qy + 1, SHADOW_EDGE_DARKEN);
     }
 }
 
@@ -89,7 +148,7 @@ void bodyPass(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitu
             Color c = *pixelAddress(sprite, i, k);
             if (!c) continue;
             if (depthAt(t, (f.px + i) & PICTURE_WRAP, f.py + k) < f.d) {
-                darkenPixel(target, f.sx + i, f.sy + k, HIDDEN_DARKEN);
+                darkenAt(target, f.sx + i, f.sy + k, HIDDEN_DARKEN);
                 hidden++;
             } else {
                 putPixel(target, f.sx + i, f.sy + k, flashing ? blendColors(c, flash, weight) : c);

@@ -48,25 +48,52 @@ int loadHeightModel(Track* t, int trackNumber);
 void loadTrackPictures(Track* t, int level);
 
 // World points to the picture and the screen. The screen is a target of
-// the given height showing the picture at the track's scroll.
+// the given height showing the picture at the track's scroll. 1161 picture
+// columns span the 2048 world units, 42 units of depth make 8 rows, a
+// height unit lifts a point by 34/32 row, and the depth runs from 21 at the
+// near edge to about 248 at the far one, less for high points. Arithmetic
+// is 64-bit so that no position can overflow.
 struct Projection {
     int32_t screenX, screenY;
     int32_t pictureX, pictureY;
     int32_t depth;
 };
-int pictureColumn(int x);
-int pictureRow(const Track* t, int y, int h);
-int pointDepth(int y, int h);
-Projection projectPoint(const Track* t, int x, int y, int h, int screenHeight);
+inline int pictureColumn(int x) { return (int32_t)(((int64_t)x * 1161) >> 11) - 3; }
+inline int pictureRow(const Track* t, int y, int h) {
+    int64_t bottom = t->terrain ? t->terrain->height : 0;
+    return (int32_t)(bottom + (((int64_t)y - (WORLD_SIZE - 1)) * 8) / 42 - (((int64_t)h * 34) >> 5));
+}
+inline int pointDepth(int y, int h) {
+    return (int32_t)(((((int64_t)WORLD_SIZE - 1 - y) >> 2) - h / 7) * 228 / 512 + 21);
+}
+inline Projection projectPoint(const Track* t, int x, int y, int h, int screenHeight) {
+    Projection p;
+    p.pictureX = pictureColumn(x);
+    p.pictureY = pictureRow(t, y, h);
+    p.depth = pointDepth(y, h);
+    int bottom = t->terrain ? t->terrain->height : 0;
+    p.screenX = p.pictureX - t->scrollX;
+    p.screenY = p.pictureY - bottom + t->scrollY + screenHeight;
+    return p;
+}
 // The screen point on the framebuffer.
 void toScreen(const Track* t, int x, int y, int h, int* sx, int* sy);
 
 // Queries, all in whole world units. Outside any picture they read 0.
-int heightAt(const Track* t, int x, int y);
+// The height model is turned by 180 degrees. Heights are read one column
+// further right than the checkpoint and keep-out marks, so world x 0..3
+// reads column 512, just outside the model.
+inline int heightAt(const Track* t, int x, int y) {
+    return t->heightModel ? getPixel(t->heightModel, HEIGHT_MODEL_SIZE - ((x >> 2) & 511), 511 - ((y >> 2) & 511)) &
+                                CELL_HEIGHT_MASK
+                          : 0;
+}
 int checkpointAt(const Track* t, int x, int y);
 int keepoutAt(const Track* t, int x, int y);
 // The surface model at picture point (column, row).
-int depthAt(const Track* t, int column, int row);
+inline int depthAt(const Track* t, int column, int row) {
+    return t->surfaceModel ? getPixel(t->surfaceModel, column >> 1, row >> 1) : 0;
+}
 Color pictureColourUnder(const Track* t, int x, int y);
 // A mark at picture point (px, py) with depth d shows unless the stored
 // terrain there is more than 3 units nearer.

@@ -2,6 +2,8 @@
 #include "world/scene.h"
 #include "world/track_fixture.h"
 
+#include <cmath>
+
 namespace {
 
 const Color BLOCK_COLOUR = packColor(31, 24, 4);
@@ -319,4 +321,44 @@ TEST_F(SceneTest, RidersWithoutModelsAndOffscreenRidersDrawNothing) {
     drawScene(&t, target, list, 2);
     EXPECT_EQ(changedOnTarget(), 0);
     EXPECT_EQ(m->renderedYaw, -1); // skipped before being oriented
+}
+
+// The shadow pass works in 32 bits with the pictures unpacked; point by
+// point it must do exactly what the projection and the queries say.
+TEST_F(SceneTest, ShadowOfABikeMatchesThePointByPointRule) {
+    makeTerrain([](int x, int y) { return 40 + (int)(8 * sin(x / 37.0) * cos(y / 23.0)) + (y > 1400 && y < 1420 ? 50 : 0); });
+    lookAt(1024, 1450, 40);
+    VoxelModel* m = keep(createVoxelModel());
+    for (int z = -60; z <= 60; z += 3)
+        for (int y = -80; y <= 0; y += 5)
+            for (int x = -12; x <= 12; x += 4) addVoxelPoint(m, x, y, z, BLOCK_COLOUR);
+    orientVoxelModel(m, 8, 130, 200);
+    // One in the middle, and shadows running off the left and right edges.
+    for (int column : {320, 6, 650}) {
+        int x = worldXAtScreen(column), y = 1430, altitude = heightAt(&t, x, y) + 11;
+        drawScene(&t, target, nullptr, 0);
+        drawModelShadow(&t, m, target, x, y, altitude);
+        Surface* reference = copyOf(window);
+        int g = heightAt(&t, x, y);
+        for (const VoxelPoint& v : m->points) {
+            int wx = (int16_t)(x - (altitude - g + 21 + (((v.z >> 1) - v.y - v.x) >> 1)));
+            int wy = y + (v.z >> 1);
+            int h = heightAt(&t, wx, wy);
+            if (h >= altitude + 15) continue;
+            Projection q = projectPoint(&t, wx, wy, h, 480);
+            if (!markVisible(&t, q.pictureX, q.pictureY, q.depth)) continue;
+            putPixel(reference, q.screenX, q.screenY, darkenColor(getPixel(t.terrain, q.pictureX, q.pictureY), 4));
+            darkenPixel(reference, q.screenX + 1, q.screenY, 2);
+            darkenPixel(reference, q.screenX + 1, q.screenY + 1, 2);
+        }
+        int differ = 0, shaded = 0;
+        for (int y2 = 0; y2 < 480; y2++)
+            for (int x2 = 0; x2 < 640; x2++) {
+                differ += getPixel(reference, x2, y2) != getPixel(target, x2, y2);
+                shaded += getPixel(reference, x2, y2) != getPixel(window, x2, y2);
+            }
+        EXPECT_EQ(differ, 0) << column;
+        EXPECT_GT(shaded, 100) << column;
+        destroySurface(&reference);
+    }
 }
