@@ -217,6 +217,7 @@ void setCamera(Track* t, const Surface* target, int x, int y, int h) {
 }
 
 void drawScene(Track* t, Surface* target, SceneRider* const* riders, int count) {
+    if (!riders) count = 0;
     if (t->terrain) {
         const Surface* p = t->terrain;
         drawSprite(target, -t->scrollX, t->scrollY + target->height - p->height, p->width, p->height, p, 0, 0,

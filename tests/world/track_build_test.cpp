@@ -338,3 +338,26 @@ TEST_F(TrackBuildTest, GameTypeFollowsTheLevelNumber) {
     EXPECT_EQ(levelGameType(199), 1);
     EXPECT_EQ(levelGameType(200), 2);
 }
+
+// A layout file may hold any coordinate up to 65535; the zone scan stays
+// within reach of the world instead of walking 65536 x 65536 cells.
+TEST_F(TrackBuildTest, ZoneFillOfAHugePolygonPaintsOnlyTheWorld) {
+    makeTerrain(flatField);
+    Polygon* p = createPolygon();
+    for (Point v : std::vector<Point>{{300, 300}, {65535, 300}, {65535, 65535}, {300, 65535}}) appendVertex(p, v.x, v.y);
+    zoneFill(&t, p, packColor(31, 31, 0));
+    destroyPolygon(&p);
+    EXPECT_GT(yellowerIn(pictureBox(310, 310, 500, 500, 0)), 5000);
+    EXPECT_EQ(changedIn(pictureBox(0, 0, 290, 290, 0)), 0);
+}
+
+TEST_F(TrackBuildTest, EmptyAndTinyCheckpointPolygonsAreSkipped) {
+    makeTerrain(flatField);
+    levelDescription.levelType = 1;
+    writeLayout(STUNT_LEVEL, 0, {{}, {{5, 5}}}, {{}, {{200, 200}}, square(300, 300, 20)});
+    buildTrack(&t, STUNT_LEVEL);
+    EXPECT_EQ(checkpointAt(&t, 4 * 310, 4 * 310), 3);
+    EXPECT_GT(yellowerIn(pictureBox(302, 302, 318, 318, 0)), 50);
+    EXPECT_EQ(changedIn(pictureBox(190, 190, 210, 210, 10)), 0);
+    ASSERT_NE(minimap, nullptr);
+}
