@@ -227,13 +227,13 @@ TEST_F(SceneTest, StampWritesThePictureAndTheSurfaceModel) {
     // is 376 columns left of a view scrolled to 600.
     t.scrollX = 600;
     drawModelBody(&t, m, t.terrain, 400, 1800, 22);
-    Corner right = corner(400, 1800, 22);
-    ASSERT_LT(right.px + 24 - t.scrollX, -24);
+    Corner aside = corner(400, 1800, 22);
+    ASSERT_LT(aside.px + 24 - t.scrollX, -24);
     for (int k = 0; k < 48; k++)
         for (int i = 0; i < 48; i++) {
             Color s = getPixel(m->sprite, i, k);
             if (!s) continue;
-            EXPECT_EQ(getPixel(t.terrain, right.px + i, right.py + k), s);
+            EXPECT_EQ(getPixel(t.terrain, aside.px + i, aside.py + k), s);
         }
 
     // A stamped shadow darkens the picture itself by 1, nothing more.
