@@ -77,7 +77,7 @@ struct DarkenRule {
         V k = offsetFloored(lightness(s), up, down);
         V r = redOf(d), g = greenOf(d), b = blueOf(d);
         V dark = packed(r > k ? r - k : splat<V>(0), g > k ? g - k : splat<V>(0), b > k ? b - k : splat<V>(0));
-        return s != 0 ? dark : d;
+        return (s != 0) & (k != 0) ? dark : d; // k = 0 leaves the pixel exactly as it was
     }
 };
 struct ConstantRule { // modes 6 and 11: every set pixel becomes one colour

@@ -49,9 +49,9 @@ void drawBlendedLine(Surface* s, int x0, int y0, int x1, int y1, Color c, int w)
 void smoothSurface(Surface* dst, const Surface* src, int wx, int wy) {
     int w = src->width, h = src->height;
     for (int y = 0; y < h; y++) {
-        int below = (y + 1) % h;
+        int below = y + 1 < h ? y + 1 : 0;
         for (int x = 0; x < w; x++) {
-            int right = (x + 1) % w;
+            int right = x + 1 < w ? x + 1 : 0;
             Color top = blendColors(*pixelAddress(src, x, y), *pixelAddress(src, right, y), wx);
             Color bottom = blendColors(*pixelAddress(src, x, below), *pixelAddress(src, right, below), wx);
             putPixel(dst, x, y, blendColors(top, bottom, wy));

@@ -36,6 +36,7 @@ struct JpegRead {
 static void jpegErrorExit(j_common_ptr info) {
     JpegErrors* errors = (JpegErrors*)info->err;
     errors->failure = info->err->msg_code;
+    info->err->output_message(info);
     longjmp(errors->jump, 1);
 }
 

@@ -44,5 +44,6 @@ int headingTo(int x1, int y1, int x2, int y2) {
 
 int distance2d(int x1, int y1, int x2, int y2) {
     double dx = (double)x2 - x1, dy = (double)y2 - y1;
-    return (int)std::sqrt(dx * dx + dy * dy);
+    double d = std::sqrt(dx * dx + dy * dy);
+    return d >= INT32_MAX ? INT32_MAX : (int)d; // only corners of the int range get this far
 }
