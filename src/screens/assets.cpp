@@ -11,6 +11,9 @@
 #include "shell/modes.h"
 #include "sound/effects.h"
 #include "sound/soundfile.h"
+#include "world/layout.h"
+#include "world/minimap.h"
+#include "world/track.h"
 #include "world/voxel.h"
 
 #include <cstring>
@@ -23,6 +26,9 @@ Surface* hudLap;
 Surface* hudPlace;
 Surface* hudOob;
 VoxelModel* bikeModel;
+LevelLayout* levelLayout;
+
+static const int FULL_MINIMAP_SIZE = 128;
 
 static const int LOADING_BAR_HEIGHT = 24;
 static const int STARTUP_SEGMENT_WIDTH = 6;
@@ -93,8 +99,11 @@ void loadStartupAssets() {
     startupBar(3);
     initRiders();
     loadRiders();
+    createTrack(&track);
     levelChoice = -1;
+    levelLayout = createLayout();
     loadPicture("icons.png", &iconsPicture);
+    iconSheet = iconsPicture;
     // The four HUD pieces each get their own bar step, as they always have.
     for (int k = 0; k < 4; k++) startupBar(4 + k);
     loadHudPictures();
@@ -110,6 +119,7 @@ void loadStartupAssets() {
         startupBar(bar++);
     }
     replicateSoundSlots(4, 5, SOUND_IDLE);
+    minimapSize = FULL_MINIMAP_SIZE;
     startupBar(STARTUP_BAR_SEGMENTS);
 }
 
@@ -132,10 +142,15 @@ void reloadOrientationAssets() {
         destroySurface(pictures[i]);
         loadPicture(names[i], pictures[i]);
     }
+    iconSheet = iconsPicture;
 }
 
 void freeStartupAssets() {
     destroyVoxelModel(&bikeModel);
+    destroyLayout(&levelLayout);
+    releaseTrack(&track);
+    destroyMinimap();
+    iconSheet = nullptr;
     unloadFont(0);
     unloadFont(1);
     for (Surface** slot : {&fontPictures[0], &fontPictures[1], &iconsPicture, &hudMap, &hudTime, &hudLap, &hudPlace,

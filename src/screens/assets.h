@@ -5,6 +5,7 @@
 #include "gfx/surface.h"
 
 struct VoxelModel;
+struct LevelLayout;
 
 // Start-up slots: loaded once, reloaded on an orientation change.
 extern Surface* fontPictures[2];
@@ -15,6 +16,7 @@ extern Surface* hudLap;
 extern Surface* hudPlace;
 extern Surface* hudOob;
 extern VoxelModel* bikeModel;
+extern LevelLayout* levelLayout; // the current level's layout
 
 // Sound ids of the start-up table.
 enum {
