@@ -3,6 +3,7 @@
 #include "shell/keys.h"
 #include "shell/loop.h"
 #include "shell/modes.h"
+#include "shell/overlay.h"
 
 int mouseX, mouseY;
 int leftButtonHeld;
@@ -36,6 +37,7 @@ static void preprocessEvent(int message, int key, int ch, int x, int y) {
             return;
         }
     }
+    if (mouse && !overlayHidden && overlayInput(message)) return;
     int param = mouse ? (x & 0xFFFF) | (y << 16) : key;
     handleModeInput(message, param, mouse ? 0 : ch);
 }

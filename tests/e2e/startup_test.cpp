@@ -4,11 +4,15 @@
 #include "platform/headless.h"
 #include "screens/assets.h"
 #include "shell/loop.h"
+#include "shell/input.h"
+#include "shell/log.h"
 #include "shell/modes.h"
+#include "shell/overlay.h"
 #include "sound/effects.h"
 #include "support/game_fixture.h"
 #include "world/voxel.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,6 +61,40 @@ TEST_F(BakedGame, BikeModelAndHudPiecesAreLoaded) {
     EXPECT_GE(iconsPicture->width, 126);
     EXPECT_GE(iconsPicture->height, 40);
     for (Surface* piece : {hudMap, hudTime, hudLap, hudPlace, hudOob}) EXPECT_GT(piece->width, 5);
+}
+
+} // namespace
+
+namespace {
+
+// Frames worth looking at are written where SCREENSHOT_DIR points.
+void keepFrame(const char* name) {
+    const char* folder = getenv("SCREENSHOT_DIR");
+    if (folder) headlessSaveFramePng((std::string(folder) + "/" + name).c_str());
+}
+
+TEST_F(BakedGame, DebugOverlayShowsTheLogAndCounters) {
+    logThreshold = 2;
+    log("overlay check\n", 5);
+    runPasses(3);
+    windowProcedure({EVENT_MOUSE_MOVE, 0, 0, 635, 475});
+    windowProcedure({EVENT_RBUTTON_DOWN, 0, 0, 635, 475});
+    windowProcedure({EVENT_RBUTTON_UP, 0, 0, 635, 475});
+    ASSERT_EQ(overlayHidden, 0);
+    runPasses(10);
+    headlessClick(10, 4);   // drop the log panel
+    headlessClick(636, 3);  // show the counters
+    headlessClick(5, 476);  // raise the menu
+    runPasses(20);
+    keepFrame("overlay.png");
+    const std::vector<uint16_t>& frame = headlessLastFrame();
+    int green = 0;
+    for (int y = 0; y < 100; y++)
+        for (int x = 0; x < 194; x++) green += frame[y * 640 + x] == basicColours[5];
+    EXPECT_GT(green, 20) << "the green log line is drawn in the panel";
+    EXPECT_EQ(counterPanelX, 640 - 24);
+    EXPECT_EQ(menuPanelY, 480 - 30);
+    logThreshold = 0;
 }
 
 } // namespace
