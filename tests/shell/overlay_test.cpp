@@ -4,6 +4,7 @@
 #include "platform/headless.h"
 #include "shell/display.h"
 #include "shell/input.h"
+#include "shell/log.h"
 #include "shell/loop.h"
 #include "shell/overlay.h"
 #include "support/game_fixture.h"
@@ -23,6 +24,7 @@ protected:
         destroySurface(&smallChars);
         smallChars = createSurface(240, 135);
         fillSurface(smallChars, PIECE);
+        clearLog();
         overlayHidden = 1;
         toggleOverlay();
         retractOverlayPanels();
@@ -93,7 +95,7 @@ TEST_F(OverlayTest, DraggedLogPanelStaysWhereDropped) {
     frames(5);
     EXPECT_EQ(logPanelX, 100);
     EXPECT_EQ(logPanelY, 150);
-    EXPECT_EQ(getPixel(framebuffer, 150, 150 - 20), PIECE) << "the log strips are drawn";
+    EXPECT_EQ(getPixel(framebuffer, 101, 150 - 20), PIECE) << "the log strips are drawn";
     // Dropped far away it retracts to its corner.
     send(EVENT_LBUTTON_DOWN, 110, 154);
     send(EVENT_MOUSE_MOVE, 600, 470);
