@@ -18,10 +18,7 @@ static const int MIN_BIKE_RED = 8;
 static const int MIN_BODY_BLUE = 25;
 static const int MAX_STORED = 30;
 
-void addShape(Sculpture& s, const Shape& shape, const Paint& paint) {
-    s.shapes.push_back(shape);
-    s.shapePaints.push_back(paint);
-}
+void addShape(Sculpture& s, const Shape& shape, const Paint& paint) { s.shapes.push_back({shape, paint}); }
 
 static Shape mirroredShape(Shape shape) {
     shape.a = mirrored(shape.a);
@@ -35,10 +32,7 @@ void addShapePair(Sculpture& s, const Shape& shape, const Paint& paint) {
 }
 
 void addLine(Sculpture& s, Vec3 a, Vec3 b, const Paint& paint, double light) {
-    s.lineEnds.push_back(a);
-    s.lineEnds.push_back(b);
-    s.linePaints.push_back(paint);
-    s.lineLights.push_back(light);
+    s.lines.push_back({a, b, paint, light});
 }
 
 // The game's rule: reddish points are bike parts, deep blue ones the body.
@@ -54,7 +48,7 @@ static int shade(int value, double light) { return std::clamp((int)std::lround(v
 
 static Color keptColour(const Paint& p, double light) {
     // A kept colour shaded into a recoloured class is lightened back out
-    // of it; the paint itself is a kept colour, so this always ends.
+    // of it, at worst to the unshaded paint, itself a kept colour.
     for (double l = light; l < 1.0; l += 0.05) {
         Color c = packColor(shade(p.r, l), shade(p.g, l), shade(p.b, l));
         if (loadedColourClass(c) == PAINT_KEPT) return c;
@@ -95,9 +89,9 @@ struct Grid {
 
 static std::vector<Bound> shapeBounds(const Sculpture& s) {
     std::vector<Bound> bounds;
-    for (const Shape& shape : s.shapes) {
+    for (const PaintedShape& shape : s.shapes) {
         Bound b;
-        b.radius = shapeBound(shape, &b.centre) + CARVE_GROW + CARVE_CELL;
+        b.radius = shapeBound(shape.shape, &b.centre) + CARVE_GROW + CARVE_CELL;
         bounds.push_back(b);
     }
     return bounds;
@@ -111,7 +105,7 @@ static double unionDistance(const Sculpture& s, const std::vector<Bound>& bounds
     for (size_t i = 0; i < s.shapes.size(); i++) {
         Vec3 d = p - bounds[i].centre;
         if (dot(d, d) > bounds[i].radius * bounds[i].radius) continue;
-        double dist = shapeDistance(s.shapes[i], p);
+        double dist = shapeDistance(s.shapes[i].shape, p);
         if (dist < best) {
             best = dist;
             *owner = (int)i;
@@ -167,19 +161,17 @@ static double lightAt(const Sculpture& s, const std::vector<Bound>& bounds, Vec3
 static void addLinePoints(const Sculpture& s, const std::vector<Bound>& bounds, std::vector<SculptPoint>& points) {
     std::set<std::tuple<int, int, int>> taken;
     for (const SculptPoint& p : points) taken.insert({p.x, p.y, p.z});
-    for (size_t l = 0; l < s.linePaints.size(); l++) {
-        Vec3 a = s.lineEnds[2 * l], b = s.lineEnds[2 * l + 1];
-        Vec3 d = b - a;
+    for (const PaintedLine& line : s.lines) {
+        Vec3 d = line.b - line.a;
         int steps = std::max(1, (int)std::ceil(std::sqrt(dot(d, d)) / LINE_STEP));
         for (int i = 0; i <= steps; i++) {
-            Vec3 p = a + d * ((double)i / steps);
+            Vec3 p = line.a + d * ((double)i / steps);
             int x = (int)std::lround(p.x), y = (int)std::lround(p.y), z = (int)std::lround(p.z);
             int owner;
             // Points buried in a solid would never show.
             if (unionDistance(s, bounds, {(double)x, (double)y, (double)z}, &owner) < -CARVE_GROW) continue;
             if (!taken.insert({x, y, z}).second) continue;
-            const Paint& paint = s.linePaints[l];
-            points.push_back({x, y, z, paintColour(paint, s.lineLights[l]), paint.tag});
+            points.push_back({x, y, z, paintColour(line.paint, line.light), line.paint.tag});
         }
     }
 }
@@ -193,7 +185,7 @@ std::vector<SculptPoint> carveSculpture(const Sculpture& s) {
             for (int k = 0; k < g.nz; k++) {
                 if (!onSurface(g, i, j, k)) continue;
                 Vec3 p = g.at(i, j, k);
-                const Paint& paint = s.shapePaints[g.owner[g.index(i, j, k)]];
+                const Paint& paint = s.shapes[g.owner[g.index(i, j, k)]].paint;
                 points.push_back({(int)p.x, (int)p.y, (int)p.z, paintColour(paint, lightAt(s, bounds, p)), paint.tag});
             }
     addLinePoints(s, bounds, points);

@@ -21,13 +21,22 @@ struct Paint {
     int tag;     // the part it belongs to, carried to every point
 };
 
+struct PaintedShape {
+    Shape shape;
+    Paint paint;
+};
+
+// A rod too thin for the grid (a spoke, a pole), drawn as a file of points
+// lit evenly.
+struct PaintedLine {
+    Vec3 a, b;
+    Paint paint;
+    double light;
+};
+
 struct Sculpture {
-    std::vector<Shape> shapes;
-    std::vector<Paint> shapePaints;
-    // Thin rods (spokes) too fine for the grid: drawn as single points.
-    std::vector<Vec3> lineEnds; // pairs
-    std::vector<Paint> linePaints;
-    std::vector<double> lineLights;
+    std::vector<PaintedShape> shapes;
+    std::vector<PaintedLine> lines;
 };
 
 struct SculptPoint {
@@ -42,7 +51,6 @@ const double CARVE_GROW = 2.0; // every shape is thickened by half a cell
 void addShape(Sculpture& s, const Shape& shape, const Paint& paint);
 // Adds the shape and its mirror image on the other side (x negated).
 void addShapePair(Sculpture& s, const Shape& shape, const Paint& paint);
-// Lines are lit evenly, at `light` (0..1].
 void addLine(Sculpture& s, Vec3 a, Vec3 b, const Paint& paint, double light = 0.9);
 
 // The colour to store for a paint at a light level (0..1], chosen so that

@@ -38,7 +38,7 @@ Shape ellipsoidShape(Vec3 centre, Vec3 radii, double pitch) {
     s.kind = SHAPE_ELLIPSOID;
     s.a = centre;
     s.radii = radii;
-    s.from = pitch;
+    s.pitch = pitch;
     return s;
 }
 
@@ -48,18 +48,8 @@ Shape torusShape(Vec3 centre, double ring, double tube) {
     Shape s{};
     s.kind = SHAPE_TORUS;
     s.a = centre;
-    s.r1 = ring;
-    s.r2 = tube;
-    return s;
-}
-
-Shape arcShape(Vec3 centre, double radius, double halfThick, double halfWidth, double from, double to) {
-    Shape s{};
-    s.kind = SHAPE_ARC;
-    s.a = centre;
-    s.radii = {radius, halfThick, halfWidth};
-    s.from = from;
-    s.to = to;
+    s.ring = ring;
+    s.r1 = tube;
     return s;
 }
 
@@ -93,7 +83,7 @@ static double capsuleDistance(const Shape& s, Vec3 p) {
 
 static double ellipsoidDistance(const Shape& s, Vec3 p) {
     Vec3 d = p - s.a;
-    double c = std::cos(s.from), sn = std::sin(s.from);
+    double c = std::cos(s.pitch), sn = std::sin(s.pitch);
     // Turn the point back by the pitch so that the radii are axis-aligned.
     Vec3 local = {d.x, d.y * c - d.z * sn, d.z * c + d.y * sn};
     Vec3 r = s.radii;
@@ -103,17 +93,7 @@ static double ellipsoidDistance(const Shape& s, Vec3 p) {
 
 static double torusDistance(const Shape& s, Vec3 p) {
     Vec3 d = p - s.a;
-    return length2(length2(d.y, d.z) - s.r1, d.x) - s.r2;
-}
-
-static double arcDistance(const Shape& s, Vec3 p) {
-    Vec3 d = p - s.a;
-    double rho = length2(d.y, d.z);
-    double angle = std::atan2(d.y, d.z);
-    double mid = (s.from + s.to) / 2, half = (s.to - s.from) / 2;
-    double off = std::remainder(angle - mid, 2 * M_PI);
-    double alongArc = (std::fabs(off) - half) * std::max(rho, 1.0);
-    return boxDistance(std::fabs(rho - s.radii.x) - s.radii.y, std::fabs(d.x) - s.radii.z, alongArc);
+    return length2(length2(d.y, d.z) - s.ring, d.x) - s.r1;
 }
 
 static double cylinderDistance(const Shape& s, Vec3 p) {
@@ -133,7 +113,6 @@ double shapeDistance(const Shape& s, Vec3 p) {
     case SHAPE_CAPSULE: return capsuleDistance(s, p);
     case SHAPE_ELLIPSOID: return ellipsoidDistance(s, p);
     case SHAPE_TORUS: return torusDistance(s, p);
-    case SHAPE_ARC: return arcDistance(s, p);
     case SHAPE_CYLINDER: return cylinderDistance(s, p);
     }
     return 1e9;
@@ -155,10 +134,7 @@ double shapeBound(const Shape& s, Vec3* centre) {
         return std::max(s.radii.x, std::max(s.radii.y, s.radii.z));
     case SHAPE_TORUS:
         *centre = s.a;
-        return s.r1 + s.r2;
-    case SHAPE_ARC:
-        *centre = s.a;
-        return s.radii.x + length2(s.radii.y, s.radii.z);
+        return s.ring + s.r1;
     }
     *centre = s.a;
     return 0;

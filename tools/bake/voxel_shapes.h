@@ -7,14 +7,16 @@ struct Vec3 {
     double x, y, z;
 };
 
-enum ShapeKind { SHAPE_BOX, SHAPE_CAPSULE, SHAPE_ELLIPSOID, SHAPE_TORUS, SHAPE_ARC, SHAPE_CYLINDER };
+enum ShapeKind { SHAPE_BOX, SHAPE_CAPSULE, SHAPE_ELLIPSOID, SHAPE_TORUS, SHAPE_CYLINDER };
 
+// Made by the functions below; the fields each kind uses are theirs.
 struct Shape {
     ShapeKind kind;
-    Vec3 a, b;          // ends or centre
-    double r1, r2;      // radii, or half thickness and half width
-    double from, to;    // arc angles (radians, from +z toward +y); ellipsoid pitch in `from`
-    Vec3 radii;         // ellipsoid radii
+    Vec3 a, b;      // ends, or a the centre
+    double r1, r2;  // radii at a and b; a box's half thickness and half width
+    double ring;    // torus: centre to the middle of the tube
+    Vec3 radii;     // ellipsoid
+    double pitch;   // ellipsoid turn about x, radians (+z toward +y)
 };
 
 // A slab from a to b (both at the same x): `halfThick` across the a-b line
@@ -27,9 +29,6 @@ Shape ellipsoidShape(Vec3 centre, Vec3 radii, double pitch = 0);
 Shape sphereShape(Vec3 centre, double radius);
 // A ring about the x axis: `ring` from the centre to the middle of the tube.
 Shape torusShape(Vec3 centre, double ring, double tube);
-// Part of a flat band bent round the x axis: radius, half thickness,
-// half width (along x) and the angles it runs between.
-Shape arcShape(Vec3 centre, double radius, double halfThick, double halfWidth, double from, double to);
 // A flat-ended cylinder from a to b.
 Shape cylinderShape(Vec3 a, Vec3 b, double radius);
 
