@@ -9,6 +9,7 @@
 #include "world/minimap.h"
 #include "world/scene.h"
 #include "world/track.h"
+#include "bench_models.h"
 #include "world/voxel.h"
 
 #include <algorithm>
@@ -90,25 +91,6 @@ const Pictures& pristine() {
     return p;
 }
 
-// A bike-shaped cloud: two tyres with rims, a frame and a rider on top.
-void addBike(VoxelModel* m) {
-    const Color tyre = packColor(3, 3, 3), frame = packColor(28, 4, 4), body = packColor(0, 0, 30),
-                metal = packColor(20, 20, 22);
-    for (int wheel = -1; wheel <= 1; wheel += 2)
-        for (int step = 0; step < 90; step++) {
-            double a = step * 4.0 * M_PI / 180.0;
-            for (int radius = 26; radius <= 35; radius += 3)
-                for (int x = -4; x <= 4; x += 4)
-                    addVoxelPoint(m, x, (int)(radius * sin(a)), wheel * 70 + (int)(radius * cos(a)),
-                                  radius > 30 ? tyre : metal);
-        }
-    for (int z = -60; z <= 60; z += 4)
-        for (int y = -24; y <= -4; y += 4)
-            for (int x = -8; x <= 8; x += 4) addVoxelPoint(m, x, y, z, frame);
-    for (int z = -24; z <= 16; z += 4)
-        for (int y = -84; y <= -28; y += 4)
-            for (int x = -14; x <= 14; x += 4) addVoxelPoint(m, x, y, z, body);
-}
 
 Polygon* polygonOf(const std::vector<Point>& vertices) {
     Polygon* p = createPolygon();
@@ -220,10 +202,7 @@ Field makeField() {
     f.target = createSurface(640, 480);
     setCamera(&f.t, f.target, 1024, 1300, heightAt(&f.t, 1024, 1300));
     for (int i = 0; i < 20; i++) {
-        VoxelModel* m = createVoxelModel();
-        addBike(m);
-        recolourVoxelModel(m, i % 9, (i + 4) % 9);
-        scaleVoxelModel(m, 0.7);
+        VoxelModel* m = loadBakedBike(i % 9, (i + 4) % 9);
         f.models.push_back(m);
         SceneRider r = {};
         int x = 520 + (i % 5) * 240, y = 1000 + (i / 5) * 150;
