@@ -367,7 +367,7 @@ void ditherToScreenLevels(Image& image) {
 
 bool writeScreenPng(const std::string& path, Image image) {
     ditherToScreenLevels(image);
-    return writePng(path, image);
+    return writePng(path, image, 6);
 }
 
 } // namespace art

@@ -272,7 +272,9 @@ Image backgroundTile() {
 
 bool bakeMenuPictures(const BakeTarget& out) {
     if (!openLettering()) return false;
-    return writeJpeg(out.data + "titleBack.jpg", titleBack(), 90) &&
+    Image title = titleBack();
+    ditherToScreenLevels(title); // JPEG keeps most of the dither: the sky does not band
+    return writeJpeg(out.data + "titleBack.jpg", title, 90) &&
            writePng(out.data + "titleMenu.png", titleMenu()) && writeScreenPng(out.data + "backvqz.png", introLogo()) &&
            writeScreenPng(out.data + "backvqz2.png", backgroundTile());
 }

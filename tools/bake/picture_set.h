@@ -46,9 +46,10 @@ const int CONTROLS_BUTTONS_ROWS = 23;
 const int CONTROLS_PLATE_WIDTH = 72;
 const int CANCEL_PLATE_X = 17, APPLY_PLATE_X = 128;
 
-// "steering.png", the controls help picture.
+// "steering.png", the controls help picture: it opens between the two
+// paragraphs of the controls help screen in either orientation.
 const int STEERING_WIDTH = 440;
-const int STEERING_HEIGHT = 200;
+const int STEERING_HEIGHT = 180;
 
 bool bakeMenuPictures(const BakeTarget& out);   // title, menu, logo, tile
 bool bakeStagePictures(const BakeTarget& out);  // stage backgrounds, exit pictures, controls help

@@ -135,26 +135,26 @@ Image steering() {
     });
     // Dividers between the three groups.
     Mask dividers(w, h);
-    for (double x : {150.0, 296.0}) fillPolygon(dividers, {{x, 22}, {x + 1, 22}, {x + 1, h - 22.0}, {x, h - 22.0}});
+    for (double x : {150.0, 296.0}) fillPolygon(dividers, {{x, 18}, {x + 1, 18}, {x + 1, h - 14.0}, {x, h - 14.0}});
     paint(img, dividers, SLATE_LIGHT, 0.7);
     // Steering: the arrow keys.
-    paintCaptionIn(img, "STEER", 76, 30, 13, AMBER);
-    paintKeyCap(img, 58, 46, 94, 78, "", 'U');
-    paintKeyCap(img, 18, 84, 54, 116, "", 'L');
-    paintKeyCap(img, 58, 84, 94, 116, "", 'D');
-    paintKeyCap(img, 98, 84, 134, 116, "", 'R');
-    paintCaptionIn(img, "Arrow keys", 76, 146, 12, CREAM);
+    paintCaptionIn(img, "STEER", 76, 26, 13, AMBER);
+    paintKeyCap(img, 58, 40, 94, 72, "", 'U');
+    paintKeyCap(img, 18, 78, 54, 110, "", 'L');
+    paintKeyCap(img, 58, 78, 94, 110, "", 'D');
+    paintKeyCap(img, 98, 78, 134, 110, "", 'R');
+    paintCaptionIn(img, "Arrow keys", 76, 138, 12, CREAM);
     // Throttle and brake: the mouse.
-    paintCaptionIn(img, "RIDE", 223, 30, 13, AMBER);
-    paintMouse(img, 223, 92, 50, 78, ORANGE, {214, 44, 32});
-    paintCaptionIn(img, "Left: Accelerate", 223, 156, 12, AMBER);
-    paintCaptionIn(img, "Right: Brake", 223, 174, 12, {255, 110, 90});
+    paintCaptionIn(img, "RIDE", 223, 26, 13, AMBER);
+    paintMouse(img, 223, 82, 48, 72, ORANGE, {214, 44, 32});
+    paintCaptionIn(img, "Left: Accelerate", 223, 144, 12, AMBER);
+    paintCaptionIn(img, "Right: Brake", 223, 162, 12, {255, 110, 90});
     // The other keys.
-    paintCaptionIn(img, "KEYS", 366, 30, 13, AMBER);
-    paintKeyCap(img, 340, 44, 392, 74, "Esc", 0);
-    paintCaptionIn(img, "Back / Quit", 366, 92, 12, CREAM);
-    paintKeyCap(img, 330, 104, 402, 134, "Enter", 0);
-    paintCaptionIn(img, "Screenshot", 366, 152, 12, CREAM);
+    paintCaptionIn(img, "KEYS", 366, 26, 13, AMBER);
+    paintKeyCap(img, 340, 38, 392, 66, "Esc", 0);
+    paintCaptionIn(img, "Back / Quit", 366, 84, 12, CREAM);
+    paintKeyCap(img, 330, 98, 402, 126, "Enter", 0);
+    paintCaptionIn(img, "Screenshot", 366, 144, 12, CREAM);
     keepOffTransparent(img, &plate);
     return img;
 }
