@@ -37,7 +37,7 @@ void addSpan(std::vector<float>& row, int x0, double xa, double xb, float weight
     if (ib - x0 < (int)row.size()) row[ib - x0] += (float)(xb - ib) * weight;
 }
 
-int segmentsFor(double radius) { return std::clamp((int)(radius * 2.5), 12, 256); }
+int segmentsFor(double radius) { return std::clamp((int)(radius * 4), 16, 256); }
 
 } // namespace
 

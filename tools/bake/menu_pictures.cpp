@@ -43,7 +43,7 @@ void paintJump(Image& img) {
 
 void paintRider(Image& img) {
     int w = img.width, h = img.height;
-    Pose pose{{118, 380}, 0.98, -0.14, false};
+    Pose pose{{142, 368}, 0.9, -0.14, false};
     // Dust thrown off the lip trails behind.
     Mask dust(w, h);
     drawDustCloud(dust, {96, 420}, 90, 46, 3);
