@@ -64,14 +64,6 @@ Image stageBack(int w, int h, uint32_t seed) {
     cutAway(ridges, prints);
     paint(img, prints, {8, 8, 10}, 0.32);
     paint(img, ridges, STEEL, 0.05);
-    // A faint rider low in a corner.
-    Mask rider(w, h);
-    double scale = std::min(w, h) / 340.0;
-    drawRiderOnBike(rider, {{w - 250 * scale, h - 90 * scale}, scale, -0.1, false});
-    paint(img, rider, SLATE_LIGHT, 0.09);
-    Mask streaks(w, h);
-    drawSpeedLines(streaks, w - 430 * scale, h - 240 * scale, w - 240 * scale, h - 110 * scale, 10, 1.4, seed);
-    paint(img, streaks, SLATE_LIGHT, 0.1);
     vignette(img, 0.45);
     paintBars(img, true);
     paintBars(img, false);
