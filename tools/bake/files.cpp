@@ -6,7 +6,7 @@
 #include <png.h>
 
 static bool writePngRows(const std::string& path, int width, int height, int colorType,
-                         const std::vector<png_bytep>& rows) {
+                         const std::vector<png_bytep>& rows, int compression = 9) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -19,7 +19,7 @@ static bool writePngRows(const std::string& path, int width, int height, int col
     png_init_io(png, f);
     png_set_IHDR(png, info, width, height, 8, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, compression);
     png_write_info(png, info);
     png_write_image(png, const_cast<png_bytepp>(rows.data()));
     png_write_end(png, nullptr);
@@ -27,10 +27,10 @@ static bool writePngRows(const std::string& path, int width, int height, int col
     return fclose(f) == 0;
 }
 
-bool writePng(const std::string& path, const Image& image) {
+bool writePng(const std::string& path, const Image& image, int compression) {
     std::vector<png_bytep> rows(image.height);
     for (int y = 0; y < image.height; y++) rows[y] = (png_bytep)&image.pixels[(size_t)y * image.width];
-    return writePngRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB, rows);
+    return writePngRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB, rows, compression);
 }
 
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<uint8_t>& values) {

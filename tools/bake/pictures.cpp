@@ -1,4 +1,10 @@
+// The menu and screen pictures.
+#include "bake/art_text.h"
 #include "bake/bake.h"
+#include "bake/picture_set.h"
 
-// Stand-in: nothing of this kind is baked yet.
-bool bakePictures(const BakeTarget&) { return true; }
+bool bakePictures(const BakeTarget& out) {
+    bool ok = bakeMenuPictures(out) && bakeStagePictures(out) && bakeOptionPictures(out);
+    art::closeLettering();
+    return ok;
+}
