@@ -1,0 +1,277 @@
+// Set camera, the scene draw and the model passes.
+#include "world/scene.h"
+#include "gfx/blit.h"
+#include "gfx/trig.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+const int PICTURE_WRAP = 2047; // body-pass columns are taken modulo 2048
+// Riders this far past the target's right edge are still oriented and
+// drawn (their shadows reach back into view).
+const int RIGHT_REACH = 50;
+
+// Shadows: points thrown along -x by their height above the ground; none
+// on ground this much above the model.
+const int SHADOW_THROW = 21;
+const int SHADOW_CEILING = 15;
+const int SHADOW_DARKEN = 4;
+const int SHADOW_EDGE_DARKEN = 2;
+const int STAMP_SHADOW_DARKEN = 1;
+const int HIDDEN_DARKEN = 4;
+
+// A rider's model sits this far above its position; lower when crashed.
+const int SHADOW_LIFT = 11, CRASHED_SHADOW_LIFT = 8;
+const int BODY_LIFT = 12, CRASHED_BODY_LIFT = 9;
+const Color RESPAWN_FLASH = 0xFFFF;
+
+// Where a model pass draws: the sprite's top-left corner on the target and
+// in the picture, and the anchor's depth.
+struct PassFrame {
+    int sx, sy, px, py, d;
+};
+
+// The common start of every pass: render if the orientation changed, then
+// project the anchor. False when the model is off the target sideways.
+// Stamps draw onto the picture itself, whose columns are its own.
+bool startPass(Track* t, VoxelModel* m, const Surface* target, bool onPicture, int x, int y, int altitude,
+               PassFrame* f) {
+    renderVoxelModel(m);
+    Projection p = projectPoint(t, x, y, altitude, target->height);
+    if (onPicture) {
+        p.screenX = p.pictureX;
+        p.screenY = p.pictureY;
+    }
+    if (p.screenX <= -m->halfWidth || p.screenX >= m->halfWidth + target->width) return false;
+    *f = {p.screenX - m->halfWidth, p.screenY - m->halfHeight, p.pictureX - m->halfWidth,
+          p.pictureY - m->halfHeight, p.depth};
+    return true;
+}
+
+// Darkening in place, inlined for the per-point and per-pixel loops.
+inline Color darker(Color c, int n) {
+    int r = (c >> 11) - n, g = ((c >> 6) & 31) - n, b = (c & 31) - n;
+    return packColor(r > 0 ? r : 0, g > 0 ? g : 0, b > 0 ? b : 0);
+}
+
+inline void darkenAt(Surface* s, int x, int y, int n) {
+    if (insideSurface(s, x, y)) {
+        uint16_t* p = pixelAddress(s, x, y);
+        *p = darker(*p, n);
+    }
+}
+
+// Positions this far out cannot throw a shadow onto the picture; within
+// it the projection below cannot overflow 32 bits.
+const int SHADOW_REACH = 1 << 22;
+
+// A surface unpacked into locals for a loop over thousands of points.
+struct Pixels {
+    uint16_t* origin;
+    int xStep, yStep;
+    unsigned width, height;
+    explicit Pixels(const Surface* s)
+        : origin(s->origin), xStep(s->xStep), yStep(s->yStep), width((unsigned)s->width),
+          height((unsigned)s->height) {}
+    uint16_t* at(int x, int y) const {
+        return (unsigned)x < width && (unsigned)y < height ? origin + x * xStep + y * yStep : nullptr;
+    }
+    int read(int x, int y) const {
+        const uint16_t* p = at(x, y);
+        return p ? *p : 0;
+    }
+};
+
+inline void darkenAt(const Pixels& s, int x, int y, int n) {
+    if (uint16_t* p = s.at(x, y)) *p = darker(*p, n);
+}
+
+// The shadow points, with the projection done in 32 bits and the track's
+// pictures unpacked once per pass: a pass runs over thousands of points.
+void shadowPoints(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {
+    if (y < -SHADOW_REACH || y > SHADOW_REACH || altitude < -SHADOW_REACH || altitude > SHADOW_REACH) return;
+    if (!t->heightModel || !t->surfaceModel) return; // no ground to fall on, or none visible
+    const Pixels heights(t->heightModel), depths(t->surfaceModel), terrain(t->terrain), screen(target);
+    const int bottom = t->terrain->height;
+    const int scrollX = t->scrollX;
+    const int toScreenY = t->scrollY + target->height - bottom;
+    const int base = altitude - heightAt(t, x, y) + SHADOW_THROW;
+    const int ceiling = altitude + SHADOW_CEILING;
+    for (const VoxelPoint& v : m->points) {
+        int wx = (int16_t)(x - (base + (((v.z >> 1) - v.y - v.x) >> 1)));
+        int wy = y + (v.z >> 1);
+        int h = heights.read(HEIGHT_MODEL_SIZE - ((wx >> 2) & 511), 511 - ((wy >> 2) & 511)) & CELL_HEIGHT_MASK;
+        if (h >= ceiling) continue;
+        int px = ((wx * 1161) >> 11) - 3;
+        int py = bottom + ((wy - (WORLD_SIZE - 1)) * 8) / 42 - ((h * 34) >> 5);
+        int d = (((WORLD_SIZE - 1 - wy) >> 2) - h / 7) * 228 / 512 + 21;
+        if (d - 3 >= depths.read(px >> 1, py >> 1)) continue;
+        if (stamp) {
+            darkenAt(terrain, px, py, STAMP_SHADOW_DARKEN);
+            continue;
+        }
+        int qx = px - scrollX, qy = py + toScreenY;
+        if (qx >= 0 && qy >= 0 && qx + 1 < (int)screen.width && qy + 1 < (int)screen.height) {
+            // All three pixels on the target: one address, two steps.
+            uint16_t* q = screen.origin + qx * screen.xStep + qy * screen.yStep;
+            *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
+            q += screen.xStep;
+            *q = darker(*q, SHADOW_EDGE_DARKEN);
+            q += screen.yStep;
+            *q = darker(*q, SHADOW_EDGE_DARKEN);
+            continue;
+        }
+        if (uint16_t* q = screen.at(qx, qy)) *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
+        darkenAt(screen, qx + 1, qy, SHADOW_EDGE_DARKEN);
+        darkenAt(screen, qx + 1, qy + 1, SHADOW_EDGE_DARKEN);
+    }
+}
+
+void shadowPass(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {
+    PassFrame f;
+    if (!t->terrain || !startPass(t, m, target, stamp, x, y, altitude, &f)) return;
+    shadowPoints(t, m, target, stamp, x, y, altitude);
+}
+
+// Terrain nearer than the anchor hides a pixel (darkened); a model hidden
+// enough gets its outline brightened through the terrain.
+void bodyPass(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitude, bool flashing, Color flash,
+              int weight) {
+    PassFrame f;
+    if (!startPass(t, m, target, false, x, y, altitude, &f)) return;
+    const Surface* sprite = m->sprite;
+    int hidden = 0;
+    for (int k = 0; k < sprite->height; k++)
+        for (int i = 0; i < sprite->width; i++) {
+            Color c = *pixelAddress(sprite, i, k);
+            if (!c) continue;
+            if (depthAt(t, (f.px + i) & PICTURE_WRAP, f.py + k) < f.d) {
+                darkenAt(target, f.sx + i, f.sy + k, HIDDEN_DARKEN);
+                hidden++;
+            } else {
+                putPixel(target, f.sx + i, f.sy + k, flashing ? blendColors(c, flash, weight) : c);
+            }
+        }
+    if (hidden < OUTLINE_HIDDEN_PIXELS) return;
+    makeVoxelOutline(m);
+    const Surface* outline = m->outlineSprite;
+    for (int k = 0; k < outline->height; k++)
+        for (int i = 0; i < outline->width; i++) {
+            Color o = *pixelAddress(outline, i, k);
+            if (o && depthAt(t, (f.px + i) & PICTURE_WRAP, f.py + k) < f.d) brightenPixel(target, f.sx + i, f.sy + k, o);
+        }
+}
+
+void stampBody(Track* t, VoxelModel* m, int x, int y, int altitude) {
+    PassFrame f;
+    if (!t->surfaceModel || !startPass(t, m, t->terrain, true, x, y, altitude, &f)) return;
+    // A model nearer than anything stored leaves depth 0 behind.
+    Color stored = (Color)std::clamp(f.d, 0, 0xFFFF);
+    const Surface* sprite = m->sprite;
+    for (int k = 0; k < sprite->height; k++)
+        for (int i = 0; i < sprite->width; i++) {
+            Color c = *pixelAddress(sprite, i, k);
+            int column = f.px + i, row = f.py + k;
+            if (!c || depthAt(t, column, row) < f.d) continue;
+            putPixel(t->terrain, column, row, c);
+            putPixel(t->surfaceModel, column >> 1, row >> 1, stored);
+        }
+}
+
+// A leaning bike sits up to 5 units lower.
+int leanDrop(int lean) {
+    int64_t l = lean, a = std::llabs(l);
+    int64_t folded = a > 90 ? 180 - a : l;
+    if (l == 0 || folded == 0 || std::llabs(folded) > 90) return 0;
+    return (sineTable[std::llabs(folded)] * 6) >> 16;
+}
+
+bool riderInView(const Track* t, const SceneRider* r, const Surface* target) {
+    if (!r || !r->model) return false;
+    int column = pictureColumn(r->x >> 10) - t->scrollX;
+    return -VOXEL_HALF_SIZE < column && column < VOXEL_HALF_SIZE + target->width + RIGHT_REACH;
+}
+
+void orientRider(const SceneRider* r) {
+    int pitch = r->pitch > 0 ? 360 - r->pitch : -r->pitch;
+    int yaw = r->crashed ? r->spin : 540 - (r->heading >> 10);
+    orientVoxelModel(r->model, pitch, yaw, r->lean + 180);
+}
+
+int respawnWeight(int timer) { return std::clamp(255 - 2 * std::clamp(timer, -1, 255), 0, 255); }
+
+} // namespace
+
+void setCamera(Track* t, const Surface* target, int x, int y, int h) {
+    int pictureWidth = t->terrain ? t->terrain->width : 0, pictureHeight = t->terrain ? t->terrain->height : 0;
+    int64_t scrollX = pictureColumn(x) - target->halfWidth;
+    int64_t scrollY = (((int64_t)WORLD_SIZE - 1 - y) * 8) / 42 + (((int64_t)h * 34) >> 5) +
+                      (target->halfHeight >> 2) - target->halfHeight;
+    // Low bound first: a picture smaller than the target ends negative.
+    scrollY = std::min<int64_t>(std::max<int64_t>(scrollY, 0), pictureHeight - target->height);
+    scrollX = std::min<int64_t>(std::max<int64_t>(scrollX, 0), pictureWidth - target->width);
+    t->scrollX = (int32_t)scrollX;
+    t->scrollY = (int32_t)scrollY;
+}
+
+void drawScene(Track* t, Surface* target, SceneRider* const* riders, int count) {
+    if (!riders) count = 0;
+    if (t->terrain) {
+        const Surface* p = t->terrain;
+        drawSprite(target, -t->scrollX, t->scrollY + target->height - p->height, p->width, p->height, p, 0, 0,
+                   BLIT_COPY);
+    }
+    for (int i = 0; i < count; i++) {
+        const SceneRider* r = riders[i];
+        if (!riderInView(t, r, target)) continue;
+        orientRider(r);
+        int lift = r->crashed == 1 ? CRASHED_SHADOW_LIFT : SHADOW_LIFT;
+        drawModelShadow(t, r->model, target, r->x >> 10, r->y >> 10, (r->z >> 10) - leanDrop(r->lean) + lift);
+    }
+    for (int i = 0; i < count; i++) {
+        const SceneRider* r = riders[i];
+        if (!riderInView(t, r, target)) continue;
+        orientRider(r); // the same orientation again, unless two riders share a model
+        int altitude = (r->z >> 10) - leanDrop(r->lean) + (r->crashed == 1 ? CRASHED_BODY_LIFT : BODY_LIFT);
+        if (r->respawnTimer)
+            drawModelBodyFlashing(t, r->model, target, r->x >> 10, r->y >> 10, altitude, RESPAWN_FLASH,
+                                  respawnWeight(r->respawnTimer));
+        else
+            drawModelBody(t, r->model, target, r->x >> 10, r->y >> 10, altitude);
+    }
+}
+
+void stampModel(Track* t, VoxelModel* m, int x, int y, int altitude) {
+    if (!t->terrain || !m) return;
+    shadowPass(t, m, t->terrain, true, x, y, altitude);
+    stampBody(t, m, x, y, altitude);
+}
+
+void drawModelShadow(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitude) {
+    if (m) shadowPass(t, m, target, false, x, y, altitude);
+}
+
+void drawModelBody(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitude) {
+    if (!m) return;
+    if (target == t->terrain) stampModel(t, m, x, y, altitude);
+    else bodyPass(t, m, target, x, y, altitude, false, 0, 0);
+}
+
+void drawModelWithShadow(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitude) {
+    if (!m) return;
+    if (target == t->terrain) {
+        stampModel(t, m, x, y, altitude);
+        return;
+    }
+    shadowPass(t, m, target, false, x, y, altitude);
+    bodyPass(t, m, target, x, y, altitude, false, 0, 0);
+}
+
+void drawModelBodyFlashing(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitude, Color colour,
+                           int weight) {
+    if (!m) return;
+    if (target == t->terrain) stampModel(t, m, x, y, altitude);
+    else bodyPass(t, m, target, x, y, altitude, true, colour, std::clamp(weight, 0, 255));
+}
