@@ -6,7 +6,7 @@
 #include <png.h>
 
 static bool writePngRows(const std::string& path, int width, int height, int colorType,
-                         const std::vector<png_bytep>& rows) {
+                         const std::vector<png_bytep>& rows, int compression = 9) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -19,7 +19,7 @@ static bool writePngRows(const std::string& path, int width, int height, int col
     png_init_io(png, f);
     png_set_IHDR(png, info, width, height, 8, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, compression);
     png_write_info(png, info);
     png_write_image(png, const_cast<png_bytepp>(rows.data()));
     png_write_end(png, nullptr);
@@ -36,7 +36,9 @@ bool writePng(const std::string& path, const Image& image) {
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<uint8_t>& values) {
     std::vector<png_bytep> rows(height);
     for (int y = 0; y < height; y++) rows[y] = (png_bytep)&values[(size_t)y * width];
-    return writePngRows(path, width, height, PNG_COLOR_TYPE_GRAY, rows);
+    // Data pictures are large and smooth: the default level packs them
+    // nearly as well in a fraction of the time.
+    return writePngRows(path, width, height, PNG_COLOR_TYPE_GRAY, rows, 6);
 }
 
 bool writeJpeg(const std::string& path, const Image& image, int quality) {
