@@ -22,6 +22,7 @@
 namespace {
 
 const int TRACK = 7;
+const int WALLED_TRACK = 11; // with a wall across the square's west side
 const int GROUND = 20;
 
 typedef std::vector<Point> Shape;
@@ -56,7 +57,11 @@ protected:
     static void SetUpTestSuite() {
         resetDisplayGeometry();
         dir = new GameDir();
-        writeFlatTerrain(dir->base() + "Data/");
+        writeTerrain(dir->base() + "Data/", TRACK, [](int, int) { return GROUND; });
+        // As long as the bike's slope probes are apart: its pitch flips from
+        // nose up to nose down in one tick, and it crashes.
+        writeTerrain(dir->base() + "Data/", WALLED_TRACK,
+                     [](int c, int r) { return c >= 90 && c < 110 && r >= 300 && r < 309 ? GROUND + 100 : GROUND; });
     }
     static void TearDownTestSuite() {
         delete dir;
@@ -69,18 +74,22 @@ protected:
     }
     void TearDown() override { memcpy(dataFolder, savedFolder, sizeof dataFolder); }
 
-    // Flat ground drawn by the bake's own renderer.
-    static void writeFlatTerrain(const std::string& folder) {
+    // Ground of the given cell heights, drawn by the bake's own renderer.
+    template <typename Heights> static void writeTerrain(const std::string& folder, int number, Heights height) {
         HeightField f;
         size_t cells = (size_t)FIELD_SIZE * FIELD_SIZE;
-        f.ground.assign(cells, (float)GROUND);
-        f.cells.assign(cells, GROUND);
-        for (int r = 0; r < FIELD_SIZE; r++) f.cells[cellIndex(0, r)] = 0;
+        f.ground.resize(cells);
+        f.cells.resize(cells);
+        for (int r = 0; r < FIELD_SIZE; r++)
+            for (int c = 0; c < FIELD_SIZE; c++) {
+                f.cells[cellIndex(c, r)] = c == 0 ? 0 : height(c, r);
+                f.ground[cellIndex(c, r)] = height(c, r);
+            }
         f.ramps.assign(cells, 0.0f);
         f.rough.assign(cells, 0.0f);
         f.map = {std::vector<float>(cells, FAR_FROM_COURSE), std::vector<float>(cells, 0), std::vector<float>(cells, 0)};
-        TerrainSpec spec{TRACK, LOOK_GRASSLAND, 5, 0, {}};
-        ASSERT_TRUE(writeTerrainPictures(folder, TRACK, renderTerrain(spec, f)));
+        TerrainSpec spec{number, LOOK_GRASSLAND, 5, 0, {}};
+        ASSERT_TRUE(writeTerrainPictures(folder, number, renderTerrain(spec, f)));
     }
 
     static void addShapes(Polygon** list, int32_t* count, const std::vector<Shape>& shapes) {
@@ -304,6 +313,12 @@ TEST_F(LevelCheckTest, RacePathProblems) {
     shorter.pop_back();
     t.paths.push_back(shorter);
     expectOneProblem(t, "race path 1 has 60 nodes and race path 0 has 61");
+}
+
+TEST_F(LevelCheckTest, GroundTooSteepToRide) {
+    TestLevel t;
+    t.records["track"] = std::to_string(WALLED_TRACK);
+    expectOneProblem(t, "race path 0 runs over ground too steep to ride after node 48");
 }
 
 TEST_F(LevelCheckTest, MaskedLayoutWithoutKeepouts) {

@@ -59,7 +59,8 @@ double wrapAlong(const Course& c, double s);
 // Which features to add up: bits (1 << FeatureKind).
 const int ALL_FEATURES = 15;
 const int RAMP_FEATURES = 1 << FEATURE_KICKER | 1 << FEATURE_TABLETOP;
-const int ROUGH_FEATURES = 1 << FEATURE_WHOOPS | 1 << FEATURE_ROCKS;
+const int BUMP_FEATURES = 1 << FEATURE_WHOOPS;
+const int ROCK_FEATURES = 1 << FEATURE_ROCKS;
 // The height the features add at arc length s, `lateral` units left of
 // the centre line.
 double featureLift(const CourseSpec& spec, const Course& c, double s, double lateral, int kinds = ALL_FEATURES);

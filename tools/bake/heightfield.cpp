@@ -197,8 +197,8 @@ void shapeCourse(const TerrainSpec& spec, HeightField* f, const std::vector<floa
         double slope = bank[(int)std::lround(along / COURSE_STEP) % n];
         double bankLift = -slope * std::clamp(lateral, -bedHalf, bedHalf);
         f->ramps[i] = (float)featureLift(spec.course, f->course, along, lateral, RAMP_FEATURES);
-        f->rough[i] = (float)featureLift(spec.course, f->course, along, lateral, ROUGH_FEATURES);
-        double lift = f->ramps[i] + f->rough[i];
+        f->rough[i] = (float)featureLift(spec.course, f->course, along, lateral, ROCK_FEATURES);
+        double lift = f->ramps[i] + f->rough[i] + featureLift(spec.course, f->course, along, lateral, BUMP_FEATURES);
         double bed = profileAt(f->profile, along) + bankLift + lift;
         double reach = std::min(BLEND_MAX, BLEND_BASE + BLEND_PER_HEIGHT * std::fabs(bed - land[i]));
         double w = 1 - smoothstep(bedHalf, bedHalf + reach, d);

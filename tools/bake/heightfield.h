@@ -39,7 +39,7 @@ struct HeightField {
     std::vector<uint8_t> cells;  // what the height query returns; column 0 is 0
     std::vector<float> profile;  // course height per centre-line sample
     std::vector<float> ramps;    // height the course's ramps add, per cell
-    std::vector<float> rough;    // and its bumps and rocks
+    std::vector<float> rough;    // and its rocks
     Course course;
     CourseMap map;
 };

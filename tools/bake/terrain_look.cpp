@@ -55,21 +55,22 @@ Colour3 grassland(const GroundSample& g) {
     double flower = latticeHash((int)g.x, (int)g.y, g.seed + 3);
     if (flower > 0.9985) c = flower > 0.9993 ? Colour3{0.95, 0.92, 0.50} : Colour3{0.92, 0.90, 0.88};
     Colour3 dirt{0.50, 0.39, 0.25}, rock{0.52, 0.50, 0.46};
-    c = mix(c, dirt, smoothstep(0.5, 0.7, g.steep));
-    c = mix(c, scaled(rock, grain(g, 0.3)), smoothstep(0.75, 0.9, g.steep));
-    if (g.face > 2) c = mix(Colour3{0.46, 0.34, 0.22}, Colour3{0.36, 0.27, 0.18}, 0.5 + 0.5 * std::sin(g.h * 0.9));
+    c = mix(c, dirt, smoothstep(0.6, 0.8, g.steep));
+    c = mix(c, scaled(rock, grain(g, 0.3)), smoothstep(0.8, 0.95, g.steep));
+    if (g.face > 4) c = scaled(mix(Colour3{0.46, 0.34, 0.22}, Colour3{0.38, 0.28, 0.19}, patches(g, 40, 12)), grain(g, 0.2));
     return wearOver(c, g, {0.60, 0.47, 0.32}, {0.40, 0.30, 0.20});
 }
 
 Colour3 dunes(const GroundSample& g) {
     Colour3 light{0.88, 0.72, 0.47}, deep{0.77, 0.56, 0.35};
     Colour3 c = mix(deep, light, smoothstep(30, 110, g.h) * 0.7 + 0.3 * patches(g, 240, 2));
+    c = scaled(c, 1.03);
     double ripple = std::sin((g.x * 0.8 + g.y * 0.6) / 2.2 + 3 * valueNoise(g.x / 40, g.y / 40, g.seed + 5));
     c = scaled(c, 1 + 0.05 * ripple);
     c = scaled(c, grain(g, 0.08));
     c = mix(c, Colour3{0.80, 0.60, 0.38}, smoothstep(0.45, 0.7, g.steep) * 0.6);
     if (g.face > 2) c = mix(c, Colour3{0.72, 0.53, 0.33}, 0.6);
-    return wearOver(c, g, {0.70, 0.53, 0.35}, {0.55, 0.41, 0.27});
+    return wearOver(c, g, {0.63, 0.46, 0.30}, {0.50, 0.36, 0.23});
 }
 
 Colour3 rockBands(const GroundSample& g) {
@@ -99,8 +100,11 @@ Colour3 snow(const GroundSample& g) {
     // woods of pines on the gentler middle slopes
     double wood = smoothstep(0.58, 0.7, patches(g, 160, 6)) * (1 - smoothstep(0.3, 0.45, g.steep)) *
                   smoothstep(45, 70, g.h) * (1 - smoothstep(140, 170, g.h));
-    double tree = latticeHash((int)g.x / 5, (int)g.y / 4, g.seed + 9);
-    if (tree < wood * 0.6 && g.wear < 0.05) c = scaled(Colour3{0.14, 0.25, 0.18}, 0.8 + 0.4 * tree);
+    double tree = latticeHash((int)std::floor(g.x / 7), (int)std::floor(g.y / 11), g.seed + 9);
+    if (tree < wood * 0.55 && g.wear < 0.05) {
+        double within = g.y / 11 - std::floor(g.y / 11); // the far half of a tree catches the light
+        c = scaled(Colour3{0.14, 0.25, 0.18}, within < 0.5 ? 1.15 : 0.75);
+    }
     Colour3 rock = scaled(Colour3{0.36, 0.35, 0.38}, grain(g, 0.3));
     double bare = smoothstep(0.5, 0.72, g.steep + 0.15 * fractalNoise(g.x / 30, g.y / 30, 2, g.seed + 8));
     c = mix(c, rock, bare);

@@ -16,7 +16,7 @@ struct GroundSample {
     double lateral; // offset left of the course's centre line
     double face;    // picture rows below the top of a face (0 on top)
     double ramp;    // height a ramp of the course adds here
-    double rough;   // height its bumps and rocks add
+    double rough;   // height its rocks add
     uint32_t seed;
 };
 

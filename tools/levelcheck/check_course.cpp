@@ -139,6 +139,28 @@ bool checkStartPoint(CheckContext* c) {
     return true;
 }
 
+// The pitch the physics gives a bike at p heading h.
+int pitchAt(const Track* t, WorldPoint p, int h) {
+    int fx = p.x + dirX(PROBE, h), fy = p.y + dirY(PROBE, h);
+    int bx = p.x - dirX(PROBE, h), by = p.y - dirY(PROBE, h);
+    int slope = heightAt(t, bx, by) - heightAt(t, fx, fy);
+    return (int)((int)(std::atan(slope * 0.1) * 57.3 * 2) / 3);
+}
+
+// Whether a bike riding straight from a to b at full speed would crash on
+// the ground: its pitch turning by more than CRASH_TURN from one tick to
+// the next.
+bool crashesBetween(const Track* t, WorldPoint a, WorldPoint b) {
+    int h = headingTo(a.x, a.y, b.x, b.y) % 360, last = 1000, travelled = 0;
+    return walk(a, b, [&](WorldPoint p) {
+        if (travelled++ % (TICK_TRAVEL / WALK_STEP)) return false;
+        int pitch = pitchAt(t, p, h);
+        bool crash = last != 1000 && std::abs(pitch - last) > CRASH_TURN;
+        last = pitch;
+        return crash;
+    });
+}
+
 // The riders' places on the start line, as the race sets them out.
 std::vector<WorldPoint> gridPlaces(const CheckContext* c) {
     const LevelLayout* l = c->layout;
@@ -168,7 +190,7 @@ int chosenPath(const LevelLayout* l, WorldPoint p) {
 void checkGrid(CheckContext* c) {
     const LevelLayout* l = c->layout;
     std::vector<WorldPoint> places = gridPlaces(c);
-    std::vector<int> off, missed;
+    std::vector<int> off, missed, steep;
     for (int i = 0; i < (int)places.size(); i++) {
         if (!insideWalls(places[i])) {
             off.push_back(i);
@@ -180,12 +202,16 @@ void checkGrid(CheckContext* c) {
         WorldPoint target = worldOf(path->vertices[1]);
         if (!walk(places[i], target, [&](WorldPoint p) { return checkpointAt(&c->track, p.x, p.y) == 1; }))
             missed.push_back(i);
+        if (crashesBetween(&c->track, places[i], target)) steep.push_back(i);
     }
     if (!off.empty())
         report(c, "%zu of %zu grid places are off the world (riders %s)", off.size(), places.size(), numberList(off).c_str());
     if (!missed.empty() && inOrderLevel())
         report(c, "%zu of %zu grid places miss the start line on the way to their race path (riders %s)", missed.size(),
                places.size(), numberList(missed).c_str());
+    if (!steep.empty())
+        report(c, "%zu of %zu grid places cross ground too steep to ride on the way to their race path (riders %s)",
+               steep.size(), places.size(), numberList(steep).c_str());
 }
 
 // The start heading against the direction of the nearest stretch of path.
@@ -210,14 +236,6 @@ void checkStartDirection(CheckContext* c) {
 
 // ---- race paths ----
 
-// The pitch the physics gives a bike at p heading h.
-int pitchAt(const Track* t, WorldPoint p, int h) {
-    int fx = p.x + dirX(PROBE, h), fy = p.y + dirY(PROBE, h);
-    int bx = p.x - dirX(PROBE, h), by = p.y - dirY(PROBE, h);
-    int slope = heightAt(t, bx, by) - heightAt(t, fx, fy);
-    return (int)((int)(std::atan(slope * 0.1) * 57.3 * 2) / 3);
-}
-
 void checkPathNodes(CheckContext* c, int k) {
     const Polygon* path = c->layout->racePaths[k];
     std::vector<int> off, kept;
@@ -240,14 +258,7 @@ void checkPathLegs(CheckContext* c, int k) {
         if (!c->terrainReady) continue;
         bool ends = keepoutAt(&c->track, a.x, a.y) || keepoutAt(&c->track, b.x, b.y);
         if (!ends && walk(a, b, [&](WorldPoint p) { return keepoutAt(&c->track, p.x, p.y) != 0; })) crossing.push_back(i);
-        int h = headingTo(a.x, a.y, b.x, b.y) % 360, last = 1000, travelled = 0;
-        walk(a, b, [&](WorldPoint p) {
-            if (travelled++ % (TICK_TRAVEL / WALK_STEP)) return false;
-            int pitch = pitchAt(&c->track, p, h);
-            if (last != 1000 && std::abs(pitch - last) > CRASH_TURN && steepNode < 0) steepNode = i;
-            last = pitch;
-            return false;
-        });
+        if (steepNode < 0 && crashesBetween(&c->track, a, b)) steepNode = i;
     }
     if (!far.empty())
         report(c, "race path %d has nodes too far apart to follow (more than %d world units after nodes %s)", k,
