@@ -77,16 +77,6 @@ double landscape(const TerrainSpec& t, double x, double y) {
     return 0;
 }
 
-double bilinear(const std::vector<float>& v, double x, double y) {
-    double fx = std::clamp(x / CELL - 0.5, 0.0, FIELD_SIZE - 1.001);
-    double fy = std::clamp(y / CELL - 0.5, 0.0, FIELD_SIZE - 1.001);
-    int c = (int)fx, r = (int)fy;
-    double tx = fx - c, ty = fy - r;
-    double a = v[cellIndex(c, r)], b = v[cellIndex(c + 1, r)];
-    double d = v[cellIndex(c, r + 1)], e = v[cellIndex(c + 1, r + 1)];
-    return (a + (b - a) * tx) * (1 - ty) + (d + (e - d) * tx) * ty;
-}
-
 Vec2 cellCentre(int c, int r) { return {c * CELL + CELL / 2, r * CELL + CELL / 2}; }
 
 // Every cell within MAP_BAND of the centre line learns its nearest sample.
@@ -161,7 +151,7 @@ void limitGrade(std::vector<float>* profile) {
 std::vector<float> courseProfile(const TerrainSpec& spec, const Course& course, const std::vector<float>& land) {
     int n = (int)course.samples.size();
     std::vector<float> raw(n);
-    for (int i = 0; i < n; i++) raw[i] = (float)bilinear(land, course.samples[i].at.x, course.samples[i].at.y);
+    for (int i = 0; i < n; i++) raw[i] = (float)sampleCells(land, course.samples[i].at.x, course.samples[i].at.y);
     if (spec.look == LOOK_CANYON) {
         std::vector<float> low(n);
         for (int i = 0; i < n; i++) {
@@ -233,7 +223,15 @@ void keepCourseInSight(const TerrainSpec& spec, HeightField* f) {
 
 } // namespace
 
-double groundAt(const HeightField& f, double x, double y) { return bilinear(f.ground, x, y); }
+double sampleCells(const std::vector<float>& v, double x, double y) {
+    double fx = std::clamp(x / CELL - 0.5, 0.0, FIELD_SIZE - 1.001);
+    double fy = std::clamp(y / CELL - 0.5, 0.0, FIELD_SIZE - 1.001);
+    int c = (int)fx, r = (int)fy;
+    double tx = fx - c, ty = fy - r;
+    double a = v[cellIndex(c, r)], b = v[cellIndex(c + 1, r)];
+    double d = v[cellIndex(c, r + 1)], e = v[cellIndex(c + 1, r + 1)];
+    return (a + (b - a) * tx) * (1 - ty) + (d + (e - d) * tx) * ty;
+}
 
 HeightField generateHeightField(const TerrainSpec& spec) {
     HeightField f;

@@ -47,5 +47,7 @@ struct HeightField {
 inline int cellIndex(int c, int r) { return r * FIELD_SIZE + c; }
 
 HeightField generateHeightField(const TerrainSpec& spec);
-// Bilinear height of the smooth ground at world (x, y).
-double groundAt(const HeightField& f, double x, double y);
+// Any per-cell map at world (x, y), bilinear between cell centres.
+double sampleCells(const std::vector<float>& cells, double x, double y);
+// The smooth ground's height at world (x, y).
+inline double groundAt(const HeightField& f, double x, double y) { return sampleCells(f.ground, x, y); }

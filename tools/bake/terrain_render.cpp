@@ -1,5 +1,4 @@
 #include "bake/terrain_render.h"
-#include "bake/noise.h"
 #include "bake/terrain_look.h"
 #include "world/track.h"
 
@@ -112,16 +111,6 @@ std::vector<float> boxBlur(const std::vector<float>& v, int radius) {
     return a;
 }
 
-double cellBilinear(const std::vector<float>& v, double x, double y) {
-    double fx = std::clamp(x / CELL - 0.5, 0.0, FIELD_SIZE - 1.001);
-    double fy = std::clamp(y / CELL - 0.5, 0.0, FIELD_SIZE - 1.001);
-    int c = (int)fx, r = (int)fy;
-    double tx = fx - c, ty = fy - r;
-    double a = v[cellIndex(c, r)], b = v[cellIndex(c + 1, r)];
-    double d = v[cellIndex(c, r + 1)], e = v[cellIndex(c + 1, r + 1)];
-    return (a + (b - a) * tx) * (1 - ty) + (d + (e - d) * tx) * ty;
-}
-
 // The course map near (x, y): distance and offset of the nearest cell
 // centre that is mapped.
 void courseNear(const HeightField& f, double x, double y, double* distance, double* lateral) {
@@ -130,8 +119,8 @@ void courseNear(const HeightField& f, double x, double y, double* distance, doub
     *lateral = f.map.lateral[cellIndex(c, r)];
     if (*distance < 200) {
         // smooth between cells so the track's edge does not step
-        *distance = cellBilinear(f.map.distance, x, y);
-        *lateral = cellBilinear(f.map.lateral, x, y);
+        *distance = sampleCells(f.map.distance, x, y);
+        *lateral = sampleCells(f.map.lateral, x, y);
     }
 }
 
@@ -140,7 +129,7 @@ Rgb toRgb(Colour3 c) {
     return {channel(c.r), channel(c.g), channel(c.b)};
 }
 
-Rgb shadePoint(const RenderState& st, Owner o, int row) {
+Rgb shadePoint(const RenderState& st, Owner o) {
     const HeightField& f = *st.field;
     double x = o.x + 0.5, y = o.y + 0.5;
     double gx = (groundAt(f, x + CELL, y) - groundAt(f, x - CELL, y)) / (2 * CELL) * RELIEF_SCALE;
@@ -154,21 +143,20 @@ Rgb shadePoint(const RenderState& st, Owner o, int row) {
     g.h = heightAt(&st.track, o.x, o.y) - o.face * 32.0 / 34.0;
     g.steep = std::clamp(std::sqrt(gx * gx + gy * gy) / RELIEF_SCALE / STEEP_GRADE, 0.0, 1.0);
     g.face = o.face;
-    g.ramp = cellBilinear(f.ramps, x, y);
-    g.rough = cellBilinear(f.rough, x, y);
+    g.ramp = sampleCells(f.ramps, x, y);
+    g.rough = sampleCells(f.rough, x, y);
     g.seed = st.spec->seed;
     double distance;
     courseNear(f, x, y, &distance, &g.lateral);
     g.wear = std::clamp(1 - (distance - st.spec->course.halfWidth + WEAR_SPAN) / (2 * WEAR_SPAN), 0.0, 1.0);
     Colour3 albedo = groundAlbedo(st.spec->look, g);
-    double lit = diffuse * cellBilinear(st.shadow, x, y);
-    double hollow = std::clamp(1 + CAVITY_WEIGHT * cellBilinear(st.cavity, x, y), 0.7, 1.12);
+    double lit = diffuse * sampleCells(st.shadow, x, y);
+    double hollow = std::clamp(1 + CAVITY_WEIGHT * sampleCells(st.cavity, x, y), 0.7, 1.12);
     Colour3 ambient = ambientLight(st.spec->look);
     Colour3 c{albedo.r * (ambient.r + 0.8 * lit), albedo.g * (ambient.g + 0.8 * lit), albedo.b * (ambient.b + 0.8 * lit)};
     c = scaled(c, hollow * 1.08);
     double far = 1 - y / WORLD_SIZE;
     c = mix(c, skyColour(st.spec->look, 1.0), HAZE * far * far);
-    (void)row;
     return toRgb(c);
 }
 
@@ -186,7 +174,7 @@ void paintColours(RenderState* st, Image* colour) {
             if (o.x < 0)
                 colour->set(px, r, toRgb(skyColour(st->spec->look, (double)r / std::max(horizon + 40, 1))));
             else
-                colour->set(px, r, shadePoint(*st, o, r));
+                colour->set(px, r, shadePoint(*st, o));
         }
 }
 
