@@ -35,10 +35,14 @@ int main(int argc, char** argv) {
         first = 3;
     }
     if (first >= argc) return usage();
-    int failed = 0;
+    std::vector<int> levels;
     for (int i = first; i < argc; i++) {
         int level;
         if (!parseLevel(argv[i], &level)) return usage();
+        levels.push_back(level);
+    }
+    int failed = 0;
+    for (int level : levels) {
         std::vector<std::string> problems;
         if (checkLevel(level, &problems)) {
             printf("level %d: ok\n", level);
