@@ -331,14 +331,6 @@ TEST_F(TrackBuildTest, LargeMinimapGlowNeverCorruptsPixels) {
     EXPECT_LE(colorBlue(centre), 2);
 }
 
-TEST_F(TrackBuildTest, GameTypeFollowsTheLevelNumber) {
-    EXPECT_EQ(levelGameType(0), 0);
-    EXPECT_EQ(levelGameType(99), 0);
-    EXPECT_EQ(levelGameType(100), 1);
-    EXPECT_EQ(levelGameType(199), 1);
-    EXPECT_EQ(levelGameType(200), 2);
-}
-
 // A layout file may hold any coordinate up to 65535; the zone scan stays
 // within reach of the world instead of walking 65536 x 65536 cells.
 TEST_F(TrackBuildTest, ZoneFillOfAHugePolygonPaintsOnlyTheWorld) {
