@@ -12,4 +12,7 @@ bool bakeFonts(const BakeTarget& out);
 bool bakePictures(const BakeTarget& out);
 bool bakeSounds(const BakeTarget& out);
 bool bakeModels(const BakeTarget& out);
+// The terrains and the level files, each level then checked as the game
+// would load it; the first step alone writes the files unchecked.
 bool bakeLevels(const BakeTarget& out);
+bool bakeTerrainsAndLevelFiles(const BakeTarget& out);

@@ -36,7 +36,9 @@ bool writePng(const std::string& path, const Image& image, int compression) {
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<uint8_t>& values) {
     std::vector<png_bytep> rows(height);
     for (int y = 0; y < height; y++) rows[y] = (png_bytep)&values[(size_t)y * width];
-    return writePngRows(path, width, height, PNG_COLOR_TYPE_GRAY, rows);
+    // Data pictures are large and smooth: the default level packs them
+    // nearly as well in a fraction of the time.
+    return writePngRows(path, width, height, PNG_COLOR_TYPE_GRAY, rows, 6);
 }
 
 bool writeJpeg(const std::string& path, const Image& image, int quality) {

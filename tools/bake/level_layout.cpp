@@ -1,0 +1,174 @@
+#include "bake/level_layout.h"
+#include "gfx/trig.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const double FULL_SPEED = 7.47 * 80;  // world units per second at speed 30
+const double PULL_AWAY = 2.0;         // seconds lost getting up to speed
+const double CHECKPOINT_DEPTH = 40;   // along the course
+const double CHECKPOINT_MARGIN = 14;  // beyond the worn track's edge
+const double GRID_SPACING = 75;       // between riders on the start line, as the race places them
+const double GRID_MARGIN = 40;        // the start line reaches this far past the outermost rider
+const double LANE_INSET = 12;         // race-path lanes keep this far inside the track
+const double CORRIDOR_VERTEX_SPACING = 24;
+const int MAX_LANES = 5;
+
+// The course as ridden in this level: u = 0 at the start point, growing in
+// the riding direction.
+struct Ride {
+    const Course* course;
+    double start;
+    int sign;
+    Vec2 at(double u) const { return courseSampleAt(*course, start + sign * u).at; }
+    Vec2 dir(double u) const {
+        Vec2 d = courseSampleAt(*course, start + sign * u).dir;
+        return {d.x * sign, d.y * sign};
+    }
+    double length() const { return course->length; }
+};
+
+Ride rideOf(const LevelSpec& level, const TerrainSpec& terrain, const HeightField& field) {
+    double at = level.reverse ? 1 - terrain.course.startAt : terrain.course.startAt;
+    return {&field.course, alongAtControl(field.course, at), level.reverse ? -1 : 1};
+}
+
+Point layoutPoint(Vec2 world) {
+    int x = std::clamp((int)std::lround(world.x / CELL), 0, FIELD_SIZE - 1);
+    int y = std::clamp((int)std::lround(world.y / CELL), 0, FIELD_SIZE - 1);
+    return {x, y};
+}
+
+Vec2 offset(Vec2 p, Vec2 d, double k) { return {p.x + d.x * k, p.y + d.y * k}; }
+
+// Whole degrees, 0 toward -y, 90 toward +x.
+int headingOf(Vec2 d) {
+    int h = (int)std::lround(std::atan2(d.x, -d.y) * 180 / M_PI);
+    return (h + 360) % 360;
+}
+
+bool addPolygon(Polygon** list, int32_t* count, int limit, const std::vector<Vec2>& corners) {
+    if (*count >= limit) return false;
+    Polygon* p = createPolygon();
+    if (!p) return false;
+    for (Vec2 c : corners) {
+        Point q = layoutPoint(c);
+        if (!appendVertex(p, q.x, q.y)) {
+            destroyPolygon(&p);
+            return false;
+        }
+    }
+    list[(*count)++] = p;
+    return true;
+}
+
+// Lateral offsets (left of the riding direction) of the riders the race
+// puts on the start line, from the same table the race uses.
+std::vector<double> gridOffsets(const LevelLayout* layout, int riders, Vec2 dir) {
+    std::vector<double> out;
+    Vec2 left = leftOf(dir);
+    for (int i = 0; i < riders; i++) {
+        int slot = (i + 1) / 2 * (i % 2 ? 1 : -1);
+        int angle = (layout->startDirection + 270) % 360;
+        double dx = (slot * cosineTable[angle] * (int)GRID_SPACING) >> 16;
+        double dy = (slot * sineTable[angle] * (int)GRID_SPACING) >> 16;
+        out.push_back(dx * left.x + dy * left.y);
+    }
+    return out;
+}
+
+void placeStart(LevelLayout* layout, const Ride& ride) {
+    Point p = layoutPoint(ride.at(0));
+    layout->startX = p.x;
+    layout->startY = p.y;
+    layout->startDirection = (headingOf(ride.dir(0)) + 270) % 360;
+}
+
+// Checkpoint k across the course; the first one's first two vertices are
+// the start/finish line, and in a race it reaches across the whole grid so
+// that every rider crosses it on the way to the course.
+bool placeCheckpoints(LevelLayout* layout, const LevelSpec& level, const Ride& ride, double halfWidth) {
+    double spacing = ride.length() / level.checkpoints;
+    for (int k = 0; k < level.checkpoints; k++) {
+        double u = START_LINE_AHEAD + k * spacing;
+        Vec2 p = ride.at(u), d = ride.dir(u), left = leftOf(d);
+        double reachLeft = halfWidth, reachRight = halfWidth;
+        if (k == 0 && level.number < 100) {
+            for (double o : gridOffsets(layout, level.opponents + 1, ride.dir(0))) {
+                reachLeft = std::max(reachLeft, o + GRID_MARGIN);
+                reachRight = std::max(reachRight, -o + GRID_MARGIN);
+            }
+        }
+        std::vector<Vec2> c = {offset(p, left, halfWidth), offset(p, left, -halfWidth)};
+        if (reachRight > halfWidth) c.push_back(offset(p, left, -reachRight));
+        c.push_back(offset(offset(p, left, -reachRight), d, CHECKPOINT_DEPTH));
+        c.push_back(offset(offset(p, left, reachLeft), d, CHECKPOINT_DEPTH));
+        if (reachLeft > halfWidth) c.push_back(offset(p, left, reachLeft));
+        if (!addPolygon(layout->checkpoints, &layout->checkpointCount, MAX_CHECKPOINTS, c)) return false;
+    }
+    return true;
+}
+
+// Lanes side by side across the track, nodes at the same places along
+// it, so that riders may change lanes at the start line without losing
+// their place on the path.
+bool placeRacePaths(LevelLayout* layout, int lanes, const Ride& ride, double halfWidth) {
+    int nodes = std::max(3, (int)std::lround(ride.length() / PATH_NODE_SPACING));
+    double spacing = ride.length() / nodes;
+    double span = lanes > 1 ? 2 * (halfWidth - LANE_INSET) / (lanes - 1) : 0;
+    for (int lane = 0; lane < lanes; lane++) {
+        double lateral = lanes > 1 ? -(halfWidth - LANE_INSET) + lane * span : 0;
+        std::vector<Vec2> points;
+        for (int k = 0; k < nodes; k++) points.push_back(offset(ride.at(k * spacing), leftOf(ride.dir(k * spacing)), lateral));
+        if (!addPolygon(layout->racePaths, &layout->racePathCount, MAX_RACE_PATHS, points)) return false;
+    }
+    return true;
+}
+
+// The corridor's two edges; toggled into a masked layout, the ground
+// between them is the only ground not kept out.
+bool placeCorridor(LevelLayout* layout, const Ride& ride, double halfWidth) {
+    int vertices = (int)std::lround(ride.length() / CORRIDOR_VERTEX_SPACING);
+    double spacing = ride.length() / vertices;
+    for (int side = 1; side >= -1; side -= 2) {
+        std::vector<Vec2> edge;
+        for (int k = 0; k < vertices; k++)
+            edge.push_back(offset(ride.at(k * spacing), leftOf(ride.dir(k * spacing)), side * halfWidth));
+        if (!addPolygon(layout->keepouts, &layout->keepoutCount, MAX_KEEPOUTS, edge)) return false;
+    }
+    layout->masked = 1;
+    return true;
+}
+
+} // namespace
+
+LevelLayout* buildLevelLayout(const LevelSpec& level, const TerrainSpec& terrain, const HeightField& field) {
+    LevelLayout* layout = createLayout();
+    if (!layout) return nullptr;
+    layout->masked = 0;
+    Ride ride = rideOf(level, terrain, field);
+    placeStart(layout, ride);
+    bool stunt = level.number >= 100 && level.number < 200;
+    bool race = level.number < 100;
+    double track = terrain.course.halfWidth;
+    bool ok = true;
+    if (race || stunt) {
+        // a stunt checkpoint spans its corridor, so no line along it misses it
+        double zone = stunt ? level.corridor + 4 : track + CHECKPOINT_MARGIN;
+        ok = placeCheckpoints(layout, level, ride, zone);
+        // Stunt levels keep one path down the middle: the course line the
+        // level check follows.
+        int lanes = race ? std::min(MAX_LANES, 3 + level.opponents / 8) : 1;
+        ok = ok && placeRacePaths(layout, lanes, ride, track);
+    }
+    if (ok && stunt) ok = placeCorridor(layout, ride, level.corridor);
+    if (!ok) destroyLayout(&layout);
+    return layout;
+}
+
+int levelPar(const LevelSpec& level, const HeightField& field) {
+    double distance = std::max(1, level.laps) * field.course.length + START_LINE_AHEAD;
+    return (int)std::ceil((distance / FULL_SPEED + PULL_AWAY) * level.pace);
+}
