@@ -88,8 +88,8 @@ protected:
         f.ramps.assign(cells, 0.0f);
         f.rough.assign(cells, 0.0f);
         f.map = {std::vector<float>(cells, FAR_FROM_COURSE), std::vector<float>(cells, 0), std::vector<float>(cells, 0)};
-        TerrainSpec spec{number, LOOK_GRASSLAND, 5, 0, {}};
-        ASSERT_TRUE(writeTerrainPictures(folder, number, renderTerrain(spec, f)));
+        TerrainPlan plan{number, LOOK_GRASSLAND, 5, 0, {}};
+        ASSERT_TRUE(writeTerrainPictures(folder, number, renderTerrain(plan, f)));
     }
 
     static void addShapes(Polygon** list, int32_t* count, const std::vector<Shape>& shapes) {

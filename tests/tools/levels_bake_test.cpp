@@ -94,8 +94,8 @@ bool somethingNearerCovers(const Track* t, int x, int y, int px, int py) {
 }
 
 TEST_F(BakedLevelsTest, TerrainPicturesHaveTheirSizes) {
-    for (const TerrainSpec& spec : terrainSet()) {
-        loadTerrain(spec.number);
+    for (const TerrainPlan& plan : terrainSet()) {
+        loadTerrain(plan.number);
         EXPECT_EQ(t.terrain->width, TERRAIN_PICTURE_WIDTH);
         EXPECT_EQ(t.terrain->height, TERRAIN_PICTURE_HEIGHT);
         EXPECT_EQ(t.surfaceModel->width, TERRAIN_PICTURE_WIDTH / 2);
@@ -106,16 +106,16 @@ TEST_F(BakedLevelsTest, TerrainPicturesHaveTheirSizes) {
 }
 
 TEST_F(BakedLevelsTest, HeightQueryReturnsTheGeneratedGround) {
-    for (const TerrainSpec& spec : terrainSet()) {
-        loadTerrain(spec.number);
-        HeightField f = generateHeightField(spec);
+    for (const TerrainPlan& plan : terrainSet()) {
+        loadTerrain(plan.number);
+        HeightField f = generateHeightField(plan);
         int wrong = 0;
         for (int r = 0; r < FIELD_SIZE; r++)
             for (int c = 0; c < FIELD_SIZE; c++) {
                 int x = 4 * c + (c + r) % 4, y = 4 * r + (3 * c + r) % 4; // any point of the cell
                 wrong += heightAt(&t, x, y) != f.cells[cellIndex(c, r)];
             }
-        EXPECT_EQ(wrong, 0) << "track " << spec.number;
+        EXPECT_EQ(wrong, 0) << "track " << plan.number;
         // World x 0..3 reads outside the height model; the ground there is 0.
         EXPECT_EQ(heightAt(&t, 2, 900), 0);
         EXPECT_EQ(f.cells[cellIndex(0, 225)], 0);
@@ -125,8 +125,8 @@ TEST_F(BakedLevelsTest, HeightQueryReturnsTheGeneratedGround) {
 
 TEST_F(BakedLevelsTest, SurfaceModelAgreesWithTheProjection) {
     const int step = 13;
-    for (const TerrainSpec& spec : terrainSet()) {
-        loadTerrain(spec.number);
+    for (const TerrainPlan& plan : terrainSet()) {
+        loadTerrain(plan.number);
         int samples = 0, behind = 0, hiddenWithoutCause = 0, hidden = 0;
         for (int y = 1; y < WORLD_SIZE; y += step)
             for (int x = 8; x < WORLD_SIZE - 8; x += step) {
@@ -140,9 +140,9 @@ TEST_F(BakedLevelsTest, SurfaceModelAgreesWithTheProjection) {
                     hiddenWithoutCause += !somethingNearerCovers(&t, x, y, p.pictureX, p.pictureY);
                 }
             }
-        EXPECT_EQ(behind, 0) << "track " << spec.number << ": ground in front of the stored depth";
-        EXPECT_EQ(hiddenWithoutCause, 0) << "track " << spec.number << ": ground hidden by nothing nearer";
-        EXPECT_LT(hidden * 3, samples) << "track " << spec.number;
+        EXPECT_EQ(behind, 0) << "track " << plan.number << ": ground in front of the stored depth";
+        EXPECT_EQ(hiddenWithoutCause, 0) << "track " << plan.number << ": ground hidden by nothing nearer";
+        EXPECT_LT(hidden * 3, samples) << "track " << plan.number;
     }
 }
 
@@ -150,8 +150,8 @@ TEST_F(BakedLevelsTest, CameraFramesEveryEdge) {
     const int edges[] = {8, 1024, WORLD_SIZE - 9};
     for (int turned = 0; turned < 2; turned++) {
         Surface* view = turned ? createSurface(480, 640) : createSurface(640, 480);
-        for (const TerrainSpec& spec : terrainSet()) {
-            loadTerrain(spec.number);
+        for (const TerrainPlan& plan : terrainSet()) {
+            loadTerrain(plan.number);
             for (int x : edges)
                 for (int y : edges) {
                     int h = heightAt(&t, x, y);
@@ -163,7 +163,7 @@ TEST_F(BakedLevelsTest, CameraFramesEveryEdge) {
                     Projection p = projectPoint(&t, x, y, h, view->height);
                     EXPECT_TRUE(p.screenX >= 0 && p.screenX < view->width && p.screenY >= 0 &&
                                 p.screenY < view->height)
-                        << "track " << spec.number << " at " << x << ", " << y;
+                        << "track " << plan.number << " at " << x << ", " << y;
                 }
         }
         destroySurface(&view);
@@ -172,7 +172,7 @@ TEST_F(BakedLevelsTest, CameraFramesEveryEdge) {
 
 TEST_F(BakedLevelsTest, EveryLevelPassesTheLevelCheck) {
     std::set<int> numbers;
-    for (const LevelSpec& level : levelSet()) {
+    for (const LevelPlan& level : levelSet()) {
         std::vector<std::string> problems;
         EXPECT_TRUE(checkLevel(level.number, &problems)) << "level " << level.number << ": "
                                                          << ::testing::PrintToString(problems);
@@ -186,7 +186,7 @@ TEST_F(BakedLevelsTest, EveryLevelPassesTheLevelCheck) {
 
 TEST_F(BakedLevelsTest, NamesAreUniqueAndShown) {
     std::set<std::string> names;
-    for (const LevelSpec& level : levelSet()) {
+    for (const LevelPlan& level : levelSet()) {
         std::string name = levelName(level.number);
         EXPECT_FALSE(name.empty()) << level.number;
         names.insert(name);
@@ -245,11 +245,11 @@ TEST_F(BakedLevelsTest, StuntCoursesNarrow) {
 // above the ground) shows in the terrain picture nearly everywhere; only
 // right behind a ramp's lip or a bump may the ground hide it.
 TEST_F(BakedLevelsTest, CoursesAreInSight) {
-    for (const LevelSpec& spec : levelSet()) {
-        if (spec.number >= 200) continue;
-        loadTerrain(spec.track);
+    for (const LevelPlan& plan : levelSet()) {
+        if (plan.number >= 200) continue;
+        loadTerrain(plan.track);
         LevelLayout* layout = createLayout();
-        ASSERT_TRUE(loadLayout(layout, spec.number));
+        ASSERT_TRUE(loadLayout(layout, plan.number));
         const Polygon* path = layout->racePaths[0];
         int samples = 0, seen = 0;
         for (int i = 0; i < path->count; i++) {
@@ -261,7 +261,7 @@ TEST_F(BakedLevelsTest, CoursesAreInSight) {
                 seen += markVisible(&t, pictureColumn(x), pictureRow(&t, y, h), pointDepth(y, h));
             }
         }
-        EXPECT_GT(seen * 100, samples * 97) << "level " << spec.number << ": " << seen << " of " << samples;
+        EXPECT_GT(seen * 100, samples * 97) << "level " << plan.number << ": " << seen << " of " << samples;
         destroyLayout(&layout);
     }
 }

@@ -68,8 +68,8 @@ double smoothstep(double e0, double e1, double x) {
 }
 
 // Full height inside the track, fading out over its edge.
-double acrossTrack(const CourseSpec& spec, double lateral) {
-    return 1 - smoothstep(spec.halfWidth, spec.halfWidth + 24, std::fabs(lateral));
+double acrossTrack(const CoursePlan& plan, double lateral) {
+    return 1 - smoothstep(plan.halfWidth, plan.halfWidth + 24, std::fabs(lateral));
 }
 
 double featureShape(const CourseFeature& f, double u, double lateral, uint32_t salt) {
@@ -98,13 +98,13 @@ double featureShape(const CourseFeature& f, double u, double lateral, uint32_t s
 
 } // namespace
 
-Course buildCourse(const CourseSpec& spec) {
+Course buildCourse(const CoursePlan& plan) {
     Course course;
     std::vector<double> along;
-    std::vector<Vec2> points = resample(densePolyline(spec.controls), &along);
+    std::vector<Vec2> points = resample(densePolyline(plan.controls), &along);
     int n = (int)points.size();
     course.length = n * COURSE_STEP;
-    for (size_t i = 0; i < spec.controls.size(); i++) course.controlAlong.push_back(along[i * CURVE_STEPS]);
+    for (size_t i = 0; i < plan.controls.size(); i++) course.controlAlong.push_back(along[i * CURVE_STEPS]);
     for (int i = 0; i < n; i++) {
         Vec2 prev = points[(i + n - 1) % n], next = points[(i + 1) % n];
         double len = distance(prev, next);
@@ -144,12 +144,12 @@ const CourseSample& courseSampleAt(const Course& c, double s) {
     return c.samples[i];
 }
 
-double featureLift(const CourseSpec& spec, const Course& c, double s, double lateral, int kinds) {
-    double across = acrossTrack(spec, lateral);
+double featureLift(const CoursePlan& plan, const Course& c, double s, double lateral, int kinds) {
+    double across = acrossTrack(plan, lateral);
     if (across <= 0) return 0;
     double lift = 0;
     uint32_t salt = 0;
-    for (const CourseFeature& f : spec.features) {
+    for (const CourseFeature& f : plan.features) {
         double u = wrapAlong(c, s - alongAtControl(c, f.at));
         if (u < f.length && (kinds & 1 << f.kind)) lift += featureShape(f, u, lateral, salt);
         salt++;
@@ -157,12 +157,12 @@ double featureLift(const CourseSpec& spec, const Course& c, double s, double lat
     return lift * across;
 }
 
-double bankAt(const CourseSpec& spec, const Course& c, double s) {
+double bankAt(const CoursePlan& plan, const Course& c, double s) {
     int n = (int)c.samples.size();
     int i = (int)std::lround(wrapAlong(c, s) / COURSE_STEP) % n;
     double sum = 0;
     int span = (int)BANK_SMOOTHING;
     for (int k = -span; k <= span; k++) sum += c.samples[(i + k + n) % n].curvature;
     double curvature = sum / (2 * span + 1);
-    return spec.bank * std::clamp(curvature * TIGHT_RADIUS, -1.0, 1.0);
+    return plan.bank * std::clamp(curvature * TIGHT_RADIUS, -1.0, 1.0);
 }

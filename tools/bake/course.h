@@ -22,7 +22,7 @@ struct CourseFeature {
     double size;   // rise of a ramp, height of a bump
 };
 
-struct CourseSpec {
+struct CoursePlan {
     std::vector<Vec2> controls; // the loop's control points in riding order
     double halfWidth;           // of the worn track
     double bank;                // lift of a turn's outside edge per unit of offset, in the tightest turn
@@ -47,7 +47,7 @@ struct Course {
 
 // The centre line through the control points (a closed Catmull-Rom curve),
 // at even spacing.
-Course buildCourse(const CourseSpec& spec);
+Course buildCourse(const CoursePlan& plan);
 // The sample nearest arc length s, taken round the loop.
 const CourseSample& courseSampleAt(const Course& c, double s);
 // Left of the riding direction (headings turn clockwise, y grows south).
@@ -63,6 +63,6 @@ const int BUMP_FEATURES = 1 << FEATURE_WHOOPS;
 const int ROCK_FEATURES = 1 << FEATURE_ROCKS;
 // The height the features add at arc length s, `lateral` units left of
 // the centre line.
-double featureLift(const CourseSpec& spec, const Course& c, double s, double lateral, int kinds = ALL_FEATURES);
+double featureLift(const CoursePlan& plan, const Course& c, double s, double lateral, int kinds = ALL_FEATURES);
 // How far a turn's outside edge is raised, per unit of offset, at s.
-double bankAt(const CourseSpec& spec, const Course& c, double s);
+double bankAt(const CoursePlan& plan, const Course& c, double s);

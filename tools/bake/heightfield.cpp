@@ -32,7 +32,7 @@ double smoothstep(double e0, double e1, double x) {
 // seen over near ground, as from a valley floor.
 double tilt(double y, double amount) { return amount * (1 - y / WORLD); }
 
-double grassland(const TerrainSpec& t, double x, double y) {
+double grassland(const TerrainPlan& t, double x, double y) {
     double hills = 64 * fractalNoise(x / 560, y / 560, 4, t.seed);
     double swell = 30 * valueNoise(x / 1300, y / 1300, t.seed + 7);
     return 50 + t.relief * (hills + swell) + tilt(y, 55);
@@ -40,7 +40,7 @@ double grassland(const TerrainSpec& t, double x, double y) {
 
 // Dunes: long crests across the wind, a gentle windward face and a steep
 // lee, wandering and breaking up with the noise.
-double dunes(const TerrainSpec& t, double x, double y) {
+double dunes(const TerrainPlan& t, double x, double y) {
     double angle = 0.6 + 0.9 * latticeHash(1, 2, t.seed);
     double u = (x * std::cos(angle) + y * std::sin(angle)) / 300 + 0.7 * fractalNoise(x / 520, y / 520, 3, t.seed + 3);
     double p = u - std::floor(u);
@@ -52,7 +52,7 @@ double dunes(const TerrainSpec& t, double x, double y) {
 
 // Canyon country: a low floor and flat-topped mesas in two tiers with
 // steep sides.
-double canyon(const TerrainSpec& t, double x, double y) {
+double canyon(const TerrainPlan& t, double x, double y) {
     double n = fractalNoise(x / 760, y / 760, 4, t.seed) + 0.25 * valueNoise(x / 300, y / 300, t.seed + 4);
     double tiers = 95 * smoothstep(0.02, 0.12, n) + 45 * smoothstep(0.42, 0.5, n);
     double floor = 6 * fractalNoise(x / 200, y / 200, 2, t.seed + 8);
@@ -60,14 +60,14 @@ double canyon(const TerrainSpec& t, double x, double y) {
 }
 
 // Mountains: ridged peaks, higher toward the far side.
-double snow(const TerrainSpec& t, double x, double y) {
+double snow(const TerrainPlan& t, double x, double y) {
     double r = ridgedNoise(x / 820, y / 820, 3, t.seed);
     double far = std::pow(1 - y / WORLD, 1.4);
     double drifts = 7 * fractalNoise(x / 420, y / 420, 2, t.seed + 2);
     return 30 + t.relief * (150 * r * r * (0.35 + far)) + drifts + tilt(y, 40);
 }
 
-double landscape(const TerrainSpec& t, double x, double y) {
+double landscape(const TerrainPlan& t, double x, double y) {
     switch (t.look) {
     case LOOK_GRASSLAND: return grassland(t, x, y);
     case LOOK_DUNES: return dunes(t, x, y);
@@ -148,11 +148,11 @@ void limitGrade(std::vector<float>* profile) {
 // The height of the course's bed along the centre line: the landscape
 // under it, smoothed into a rideable grade (canyon courses keep to the
 // floor).
-std::vector<float> courseProfile(const TerrainSpec& spec, const Course& course, const std::vector<float>& land) {
+std::vector<float> courseProfile(const TerrainPlan& plan, const Course& course, const std::vector<float>& land) {
     int n = (int)course.samples.size();
     std::vector<float> raw(n);
     for (int i = 0; i < n; i++) raw[i] = (float)sampleCells(land, course.samples[i].at.x, course.samples[i].at.y);
-    if (spec.look == LOOK_CANYON) {
+    if (plan.look == LOOK_CANYON) {
         std::vector<float> low(n);
         for (int i = 0; i < n; i++) {
             float m = raw[i];
@@ -175,20 +175,20 @@ double profileAt(const std::vector<float>& profile, double along) {
 }
 
 // The bed, its banks and features, blended into the landscape.
-void shapeCourse(const TerrainSpec& spec, HeightField* f, const std::vector<float>& land) {
+void shapeCourse(const TerrainPlan& plan, HeightField* f, const std::vector<float>& land) {
     int n = (int)f->course.samples.size();
     std::vector<float> bank(n);
-    for (int i = 0; i < n; i++) bank[i] = (float)bankAt(spec.course, f->course, i * COURSE_STEP);
-    double bedHalf = spec.course.halfWidth + BED_MARGIN;
+    for (int i = 0; i < n; i++) bank[i] = (float)bankAt(plan.course, f->course, i * COURSE_STEP);
+    double bedHalf = plan.course.halfWidth + BED_MARGIN;
     for (int i = 0; i < FIELD_SIZE * FIELD_SIZE; i++) {
         double d = f->map.distance[i];
         if (d >= FAR_FROM_COURSE) continue;
         double along = f->map.along[i], lateral = f->map.lateral[i];
         double slope = bank[(int)std::lround(along / COURSE_STEP) % n];
         double bankLift = -slope * std::clamp(lateral, -bedHalf, bedHalf);
-        f->ramps[i] = (float)featureLift(spec.course, f->course, along, lateral, RAMP_FEATURES);
-        f->rough[i] = (float)featureLift(spec.course, f->course, along, lateral, ROCK_FEATURES);
-        double lift = f->ramps[i] + f->rough[i] + featureLift(spec.course, f->course, along, lateral, BUMP_FEATURES);
+        f->ramps[i] = (float)featureLift(plan.course, f->course, along, lateral, RAMP_FEATURES);
+        f->rough[i] = (float)featureLift(plan.course, f->course, along, lateral, ROCK_FEATURES);
+        double lift = f->ramps[i] + f->rough[i] + featureLift(plan.course, f->course, along, lateral, BUMP_FEATURES);
         double bed = profileAt(f->profile, along) + bankLift + lift;
         double reach = std::min(BLEND_MAX, BLEND_BASE + BLEND_PER_HEIGHT * std::fabs(bed - land[i]));
         double w = 1 - smoothstep(bedHalf, bedHalf + reach, d);
@@ -198,8 +198,8 @@ void shapeCourse(const TerrainSpec& spec, HeightField* f, const std::vector<floa
 
 // Lowers ground in front of the course (nearer the viewer) wherever it
 // would rise into the line of sight of the track behind it.
-void keepCourseInSight(const TerrainSpec& spec, HeightField* f) {
-    double source = spec.course.halfWidth + 6;
+void keepCourseInSight(const TerrainPlan& plan, HeightField* f) {
+    double source = plan.course.halfWidth + 6;
     for (int c = 0; c < FIELD_SIZE; c++) {
         double lowest = 1e9; // min over course cells passed of h - grade * y
         for (int r = 0; r < FIELD_SIZE; r++) {
@@ -209,7 +209,7 @@ void keepCourseInSight(const TerrainSpec& spec, HeightField* f) {
                 lowest = std::min(lowest, f->ground[i] - SIGHT_GRADE * y);
                 continue;
             }
-            if (f->map.distance[i] <= spec.course.halfWidth + BED_MARGIN) continue;
+            if (f->map.distance[i] <= plan.course.halfWidth + BED_MARGIN) continue;
             double cap = lowest + SIGHT_GRADE * y - SIGHT_MARGIN;
             double h = f->ground[i];
             if (h > cap - SIGHT_SOFTNESS) {
@@ -233,22 +233,22 @@ double sampleCells(const std::vector<float>& v, double x, double y) {
     return (a + (b - a) * tx) * (1 - ty) + (d + (e - d) * tx) * ty;
 }
 
-HeightField generateHeightField(const TerrainSpec& spec) {
+HeightField generateHeightField(const TerrainPlan& plan) {
     HeightField f;
     std::vector<float> land((size_t)FIELD_SIZE * FIELD_SIZE);
     for (int r = 0; r < FIELD_SIZE; r++)
         for (int c = 0; c < FIELD_SIZE; c++) {
             Vec2 q = cellCentre(c, r);
-            land[cellIndex(c, r)] = (float)landscape(spec, q.x, q.y);
+            land[cellIndex(c, r)] = (float)landscape(plan, q.x, q.y);
         }
-    f.course = buildCourse(spec.course);
+    f.course = buildCourse(plan.course);
     f.map = mapCourse(f.course);
-    f.profile = courseProfile(spec, f.course, land);
+    f.profile = courseProfile(plan, f.course, land);
     f.ground = land;
     f.ramps.assign(land.size(), 0.0f);
     f.rough.assign(land.size(), 0.0f);
-    shapeCourse(spec, &f, land);
-    keepCourseInSight(spec, &f);
+    shapeCourse(plan, &f, land);
+    keepCourseInSight(plan, &f);
     f.cells.resize(land.size());
     for (size_t i = 0; i < land.size(); i++) {
         f.ground[i] = (float)std::clamp((double)f.ground[i], LOWEST, HIGHEST);

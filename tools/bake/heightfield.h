@@ -17,12 +17,12 @@ enum Look {
     LOOK_SNOW,
 };
 
-struct TerrainSpec {
+struct TerrainPlan {
     int number;      // "track%d"
     Look look;
     uint32_t seed;
     double relief;   // scales the landscape's hills
-    CourseSpec course;
+    CoursePlan course;
 };
 
 // Where each cell lies with respect to the course: distance to the centre
@@ -46,7 +46,7 @@ struct HeightField {
 
 inline int cellIndex(int c, int r) { return r * FIELD_SIZE + c; }
 
-HeightField generateHeightField(const TerrainSpec& spec);
+HeightField generateHeightField(const TerrainPlan& plan);
 // Any per-cell map at world (x, y), bilinear between cell centres.
 double sampleCells(const std::vector<float>& cells, double x, double y);
 // The smooth ground's height at world (x, y).

@@ -17,7 +17,7 @@ void record(std::string* out, const char* key, const std::string& value) {
 
 } // namespace
 
-std::string levelDescriptionText(const LevelSpec& level, int par) {
+std::string levelDescriptionText(const LevelPlan& level, int par) {
     char heading[64];
     snprintf(heading, sizeof heading, "Level %d, %s\n", level.number, gameTypeName(level.number));
     std::string text = heading;
@@ -36,7 +36,7 @@ std::string levelDescriptionText(const LevelSpec& level, int par) {
     return text;
 }
 
-bool writeLevelFiles(const std::string& folder, const LevelSpec& level, int par, const LevelLayout* layout) {
+bool writeLevelFiles(const std::string& folder, const LevelPlan& level, int par, const LevelLayout* layout) {
     char name[32];
     snprintf(name, sizeof name, "level%d.txt", level.number);
     FILE* f = fopen((folder + name).c_str(), "wb");

@@ -7,5 +7,5 @@
 #include <string>
 
 // The description's records, as the game reads them.
-std::string levelDescriptionText(const LevelSpec& level, int par);
-bool writeLevelFiles(const std::string& dataFolder, const LevelSpec& level, int par, const LevelLayout* layout);
+std::string levelDescriptionText(const LevelPlan& level, int par);
+bool writeLevelFiles(const std::string& dataFolder, const LevelPlan& level, int par, const LevelLayout* layout);

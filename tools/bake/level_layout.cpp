@@ -30,7 +30,7 @@ struct Ride {
     double length() const { return course->length; }
 };
 
-Ride rideOf(const LevelSpec& level, const TerrainSpec& terrain, const HeightField& field) {
+Ride rideOf(const LevelPlan& level, const TerrainPlan& terrain, const HeightField& field) {
     double at = level.reverse ? 1 - terrain.course.startAt : terrain.course.startAt;
     return {&field.course, alongAtControl(field.course, at), level.reverse ? -1 : 1};
 }
@@ -89,7 +89,7 @@ void placeStart(LevelLayout* layout, const Ride& ride) {
 // Checkpoint k across the course; the first one's first two vertices are
 // the start/finish line, and in a race it reaches across the whole grid so
 // that every rider crosses it on the way to the course.
-bool placeCheckpoints(LevelLayout* layout, const LevelSpec& level, const Ride& ride, double halfWidth) {
+bool placeCheckpoints(LevelLayout* layout, const LevelPlan& level, const Ride& ride, double halfWidth) {
     double spacing = ride.length() / level.checkpoints;
     for (int k = 0; k < level.checkpoints; k++) {
         double u = START_LINE_AHEAD + k * spacing;
@@ -144,7 +144,7 @@ bool placeCorridor(LevelLayout* layout, const Ride& ride, double halfWidth) {
 
 } // namespace
 
-LevelLayout* buildLevelLayout(const LevelSpec& level, const TerrainSpec& terrain, const HeightField& field) {
+LevelLayout* buildLevelLayout(const LevelPlan& level, const TerrainPlan& terrain, const HeightField& field) {
     LevelLayout* layout = createLayout();
     if (!layout) return nullptr;
     layout->masked = 0;
@@ -168,7 +168,7 @@ LevelLayout* buildLevelLayout(const LevelSpec& level, const TerrainSpec& terrain
     return layout;
 }
 
-int levelPar(const LevelSpec& level, const HeightField& field) {
+int levelPar(const LevelPlan& level, const HeightField& field) {
     double distance = std::max(1, level.laps) * field.course.length + START_LINE_AHEAD;
     return (int)std::ceil((distance / FULL_SPEED + PULL_AWAY) * level.pace);
 }

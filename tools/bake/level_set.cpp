@@ -4,21 +4,21 @@ namespace {
 
 const double NONE = 0;
 
-LevelSpec race(int n, const char* name, const char* text, int track, bool reverse, int opponents, int laps,
+LevelPlan race(int n, const char* name, const char* text, int track, bool reverse, int opponents, int laps,
                int checkpoints, double pace) {
     return {n, name, text, track, reverse, opponents, laps, checkpoints, pace, 0, NONE};
 }
 
-LevelSpec stunt(int n, const char* name, const char* text, int track, bool reverse, int laps, int checkpoints,
+LevelPlan stunt(int n, const char* name, const char* text, int track, bool reverse, int laps, int checkpoints,
                 double pace, int levelType, double corridor) {
     return {100 + n, name, text, track, reverse, 0, laps, checkpoints, pace, levelType, corridor};
 }
 
-LevelSpec freeRide(int n, const char* name, const char* text, int track) {
+LevelPlan freeRide(int n, const char* name, const char* text, int track) {
     return {200 + n, name, text, track, false, 0, 0, 0, 0, 0, NONE};
 }
 
-std::vector<LevelSpec> makeLevels() {
+std::vector<LevelPlan> makeLevels() {
     return {
         race(0, "Meadow Run", "A gentle loop over the meadows against three riders. Learn the line and the two humps.", 0, false, 3, 3, 4, 1.5),
         race(1, "Clover Loop", "The meadow loop the other way round, with four riders to pass.", 0, true, 4, 3, 5, 1.45),
@@ -72,7 +72,7 @@ std::vector<LevelSpec> makeLevels() {
 
 } // namespace
 
-const std::vector<LevelSpec>& levelSet() {
-    static const std::vector<LevelSpec> set = makeLevels();
+const std::vector<LevelPlan>& levelSet() {
+    static const std::vector<LevelPlan> set = makeLevels();
     return set;
 }

@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 
-struct LevelSpec {
+struct LevelPlan {
     int number;
     const char* name;
     const char* description;
@@ -18,4 +18,4 @@ struct LevelSpec {
     double corridor;    // stunt: half-width of the ground inside the keep-out, world units
 };
 
-const std::vector<LevelSpec>& levelSet();
+const std::vector<LevelPlan>& levelSet();

@@ -15,13 +15,13 @@
 
 namespace {
 
-bool bakeTerrainLevels(const BakeTarget& out, const TerrainSpec& terrain) {
+bool bakeTerrainLevels(const BakeTarget& out, const TerrainPlan& terrain) {
     HeightField field = generateHeightField(terrain);
     if (!writeTerrainPictures(out.data, terrain.number, renderTerrain(terrain, field))) {
         fprintf(stderr, "bake: cannot write the pictures of track %d\n", terrain.number);
         return false;
     }
-    for (const LevelSpec& level : levelSet()) {
+    for (const LevelPlan& level : levelSet()) {
         if (level.track != terrain.number) continue;
         LevelLayout* layout = buildLevelLayout(level, terrain, field);
         bool ok = layout && writeLevelFiles(out.data, level, levelPar(level, field), layout);
@@ -40,7 +40,7 @@ bool checkBakedLevels(const BakeTarget& out) {
     memcpy(saved, dataFolder, sizeof saved);
     snprintf(dataFolder, sizeof dataFolder, "%s", out.data.c_str());
     bool sound = true;
-    for (const LevelSpec& level : levelSet()) {
+    for (const LevelPlan& level : levelSet()) {
         std::vector<std::string> problems;
         if (checkLevel(level.number, &problems)) continue;
         sound = false;
@@ -54,7 +54,7 @@ bool checkBakedLevels(const BakeTarget& out) {
 
 bool bakeTerrainsAndLevelFiles(const BakeTarget& out) {
     buildTrigTables();
-    for (const TerrainSpec& terrain : terrainSet())
+    for (const TerrainPlan& terrain : terrainSet())
         if (!bakeTerrainLevels(out, terrain)) return false;
     return true;
 }

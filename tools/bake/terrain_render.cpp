@@ -25,7 +25,7 @@ struct Owner {
 };
 
 struct RenderState {
-    const TerrainSpec* spec;
+    const TerrainPlan* plan;
     const HeightField* field;
     Track track;
     std::vector<uint8_t> depth; // full size
@@ -145,18 +145,18 @@ Rgb shadePoint(const RenderState& st, Owner o) {
     g.face = o.face;
     g.ramp = sampleCells(f.ramps, x, y);
     g.rough = sampleCells(f.rough, x, y);
-    g.seed = st.spec->seed;
+    g.seed = st.plan->seed;
     double distance;
     courseNear(f, x, y, &distance, &g.lateral);
-    g.wear = std::clamp(1 - (distance - st.spec->course.halfWidth + WEAR_SPAN) / (2 * WEAR_SPAN), 0.0, 1.0);
-    Colour3 albedo = groundAlbedo(st.spec->look, g);
+    g.wear = std::clamp(1 - (distance - st.plan->course.halfWidth + WEAR_SPAN) / (2 * WEAR_SPAN), 0.0, 1.0);
+    Colour3 albedo = groundAlbedo(st.plan->look, g);
     double lit = diffuse * sampleCells(st.shadow, x, y);
     double hollow = std::clamp(1 + CAVITY_WEIGHT * sampleCells(st.cavity, x, y), 0.7, 1.12);
-    Colour3 ambient = ambientLight(st.spec->look);
+    Colour3 ambient = ambientLight(st.plan->look);
     Colour3 c{albedo.r * (ambient.r + 0.8 * lit), albedo.g * (ambient.g + 0.8 * lit), albedo.b * (ambient.b + 0.8 * lit)};
     c = scaled(c, hollow * 1.08);
     double far = 1 - y / WORLD_SIZE;
-    c = mix(c, skyColour(st.spec->look, 1.0), HAZE * far * far);
+    c = mix(c, skyColour(st.plan->look, 1.0), HAZE * far * far);
     return toRgb(c);
 }
 
@@ -172,7 +172,7 @@ void paintColours(RenderState* st, Image* colour) {
         for (int px = 0; px < W; px++) {
             Owner o = st->owner[(size_t)r * W + px];
             if (o.x < 0)
-                colour->set(px, r, toRgb(skyColour(st->spec->look, (double)r / std::max(horizon + 40, 1))));
+                colour->set(px, r, toRgb(skyColour(st->plan->look, (double)r / std::max(horizon + 40, 1))));
             else
                 colour->set(px, r, shadePoint(*st, o));
         }
@@ -215,11 +215,11 @@ std::vector<uint8_t> turnedHeights(const HeightField& f) {
     return out;
 }
 
-TerrainPictures renderTerrain(const TerrainSpec& spec, const HeightField& f) {
+TerrainPictures renderTerrain(const TerrainPlan& plan, const HeightField& f) {
     TerrainPictures out;
     out.heights = turnedHeights(f);
     RenderState st;
-    st.spec = &spec;
+    st.plan = &plan;
     st.field = &f;
     st.track = {0, 0, WORLD_SIZE, WORLD_SIZE, createSurface(W, H), nullptr, heightModelOf(out.heights)};
     drawDepths(&st);

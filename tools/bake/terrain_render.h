@@ -26,5 +26,5 @@ struct TerrainPictures {
 // The height model's bytes: cell (c, r) of the field at column 512 - c,
 // row 511 - r. Column 0 (never read as a height) repeats column 1.
 std::vector<uint8_t> turnedHeights(const HeightField& f);
-TerrainPictures renderTerrain(const TerrainSpec& spec, const HeightField& f);
+TerrainPictures renderTerrain(const TerrainPlan& plan, const HeightField& f);
 bool writeTerrainPictures(const std::string& dataFolder, int number, const TerrainPictures& p);

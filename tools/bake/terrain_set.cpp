@@ -6,8 +6,8 @@ namespace {
 // where the start lines are; the rest of the loop keeps clear of the row
 // across it that a full starting grid spreads along. Feature positions are
 // in control points (index + fraction of the way to the next).
-std::vector<TerrainSpec> makeTerrains() {
-    std::vector<TerrainSpec> set;
+std::vector<TerrainPlan> makeTerrains() {
+    std::vector<TerrainPlan> set;
     // 0: a gentle loop over meadows, west of the start.
     set.push_back({0, LOOK_GRASSLAND, 11, 0.8,
                    {{{1024, 1560}, {1024, 1120}, {990, 800}, {820, 560}, {560, 420}, {330, 520}, {250, 800},
@@ -68,13 +68,13 @@ std::vector<TerrainSpec> makeTerrains() {
 
 } // namespace
 
-const std::vector<TerrainSpec>& terrainSet() {
-    static const std::vector<TerrainSpec> set = makeTerrains();
+const std::vector<TerrainPlan>& terrainSet() {
+    static const std::vector<TerrainPlan> set = makeTerrains();
     return set;
 }
 
-const TerrainSpec* findTerrain(int number) {
-    for (const TerrainSpec& t : terrainSet())
+const TerrainPlan* findTerrain(int number) {
+    for (const TerrainPlan& t : terrainSet())
         if (t.number == number) return &t;
     return nullptr;
 }

@@ -5,6 +5,6 @@
 
 #include <vector>
 
-const std::vector<TerrainSpec>& terrainSet();
+const std::vector<TerrainPlan>& terrainSet();
 // The terrain with this track number, or null.
-const TerrainSpec* findTerrain(int number);
+const TerrainPlan* findTerrain(int number);
