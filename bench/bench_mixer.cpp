@@ -3,6 +3,8 @@
 #include "platform/headless.h"
 #include "shell/loop.h"
 #include "sound/effects.h"
+#include "sound/soundfile.h"
+#include "sound/sound_local.h"
 #include "sound/mixer.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 //   kelvarostrindamuxelor [--record FILE | --replay FILE]
 #include "platform/headless.h"
 #include "platform/sdl_backend.h"
-#include "shell/loop.h"
+#include "game.h"
 
 #include <climits>
 #include <cstdio>

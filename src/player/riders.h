@@ -1,16 +1,16 @@
 // The five rider profiles and "riders.dat": names, numbers, colours and the
 // best score of every race and stunt level. One profile is selected at a time.
 #pragma once
+#include "world/levels.h"
+
 #include <cstdint>
 
 const int RIDER_CAPACITY = 5;
-const int LEVELS_PER_TYPE = 20;
 const int BESTS_PER_RIDER = 2 * LEVELS_PER_TYPE;
 const int RIDER_SLOT_BYTES = 20;
 const int RIDER_NAME_MAX = 18;
 const int RIDER_COLOUR_MAX = 8;
 const int RIDERS_FILE_BYTES = 320;
-const int STUNT_LEVEL_BASE = 100;
 
 struct RiderTable {
     int capacity;

@@ -1,11 +1,9 @@
 // Progress from a profile's bests: storing a best, which levels are open,
 // how many a total unlocks, and the career rank.
 #pragma once
+#include "world/levels.h"
 
-const int GAME_RACE = 0;
-const int GAME_STUNT = 1;
-const int GAME_FREE_RIDE = 2;
-const int FREE_RIDE_LEVELS = 5;
+
 const int FREE_RIDE_STEP = 400;
 const int RANK_COUNT = 18;
 

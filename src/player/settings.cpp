@@ -11,6 +11,7 @@
 
 int musicLevel = DEFAULT_MUSIC_VOLUME;
 int settingsReserved;
+int settingsOrientation;
 
 static const char SETTINGS_FILE[] = "settings.dat";
 static const int BRIGHTNESS_AT = 36;
@@ -74,6 +75,7 @@ int loadSettings() {
     uint8_t block[SETTINGS_FILE_BYTES + 1];
     long size = dataFilePath(path, sizeof path, SETTINGS_FILE) ? readSaveFile(path, block, sizeof block)
                                                                  : SAVE_FILE_MISSING;
+    settingsOrientation = displayGeometry.orientation; // unless the file says otherwise
     if (size < 0) {
         applyDefaultSettings();
         return 0;
@@ -89,9 +91,9 @@ int loadSettings() {
     // Out-of-range values from a damaged file are brought into range rather
     // than handed to the colour curve and the mixer.
     setColorCurve(limited(takeInt(block, BRIGHTNESS_AT), MIN_BRIGHTNESS, MAX_BRIGHTNESS));
-    setOrientation(takeInt(block, ORIENTATION_AT));
-    int turns = turnsOf(displayGeometry.orientation);
-    for (int i = 0; i < turns; i++) reverseTurnBindings();
+    int orientation = takeInt(block, ORIENTATION_AT);
+    settingsOrientation = orientation >= 1 && orientation <= 3 ? orientation : 0;
+    for (int i = 0; i < settingsOrientation; i++) reverseTurnBindings();
     setVolumes(limited(takeInt(block, EFFECT_VOLUME_AT), 0, MAX_VOLUME),
                limited(takeInt(block, MUSIC_VOLUME_AT), 0, MAX_VOLUME));
     return 1;

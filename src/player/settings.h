@@ -10,6 +10,9 @@ const int DEFAULT_MUSIC_VOLUME = 180;
 extern int musicLevel;
 // Carried from the file back into it; nothing else uses it.
 extern int settingsReserved;
+// The display orientation (0..3) the file asks for; start-up applies it.
+// Saving stores the orientation on show.
+extern int settingsOrientation;
 
 // 1 when written, 0 (old file and memory unchanged) when it could not be.
 int saveSettings();

@@ -5,12 +5,12 @@
 #include "gfx/trig.h"
 #include "player/highscores.h"
 #include "player/riders.h"
-#include "player/settings.h"
 #include "shell/display.h"
 #include "shell/loop.h"
 #include "shell/modes.h"
 #include "sound/effects.h"
 #include "sound/soundfile.h"
+#include "sound/sounds.h"
 #include "world/layout.h"
 #include "world/minimap.h"
 #include "world/track.h"
@@ -33,29 +33,6 @@ static const int FULL_MINIMAP_SIZE = 128;
 static const int LOADING_BAR_HEIGHT = 24;
 static const int STARTUP_SEGMENT_WIDTH = 6;
 static const Color STARTUP_BACKGROUND = 5; // a very dark blue
-
-struct StartupSound {
-    const char* file;
-    int id, channel, loopStart, loopEnd;
-    bool loopWhole;
-};
-
-static const StartupSound STARTUP_SOUNDS[] = {
-    {"theme.flac", SOUND_THEME, 1, 0, 0, true},
-    {"gclick22.flac", SOUND_BUTTON_CLICK, 0, 0, 0, false},
-    {"agony.flac", SOUND_WALL_HIT, 0, 0, 0, false},
-    {"blub.flac", SOUND_CHECKPOINT, 0, 0, 0, false},
-    {"startLow.flac", SOUND_START_LOW, 0, 0, 0, false},
-    {"startHigh.flac", SOUND_START_HIGH, 0, 0, 0, false},
-    {"gclick16.flac", SOUND_MENU_CLICK, 0, 0, 0, false},
-    {"idle3.flac", SOUND_IDLE, 0, 0, 21000, false},
-    {"leadBike2.flac", SOUND_ENGINE, 0, 43900, 194500, false},
-    {"full6.flac", SOUND_FULL_THROTTLE, 0, 0, 0, true},
-    {"downward3.flac", SOUND_WIND_DOWN, 0, 0, 0, false},
-    {"bump.flac", SOUND_BUMP, 0, 0, 0, false},
-    {"skid.flac", SOUND_SKID, 0, 0, 0, false},
-    {"background.flac", SOUND_BACKGROUND, 0, 50000, 93200, false},
-};
 
 void freePicture(Surface** slot) {
     if (*slot) destroySurface(slot);
@@ -87,11 +64,9 @@ static void loadHudPictures() {
 void loadStartupAssets() {
     buildTrigTables();
     fillSurface(framebuffer, STARTUP_BACKGROUND);
-    loadSettings();
-    startupBar(0);
+    startupBar(0); // the settings were read before the orientation was set
     loadHighScores();
     startupBar(1);
-    currentMode = MODE_INTRO;
     startupBar(2);
     loadFonts();
     loadFont(fontPictures[0], 0, 26);
@@ -113,12 +88,13 @@ void loadStartupAssets() {
     startupBar(10);
     loadBikeModel();
     int bar = 11;
-    for (const StartupSound& s : STARTUP_SOUNDS) {
+    for (int i = 0; i < SOUND_FILE_COUNT; i++) {
+        const SoundFile& s = SOUND_FILES[i];
         loadSound(s.file, s.id, s.channel, s.loopStart, s.loopEnd);
         if (s.loopWhole) loopWholeSound(s.id);
         startupBar(bar++);
     }
-    replicateSoundSlots(4, 5, SOUND_IDLE);
+    replicateSoundSlots(ENGINE_BLOCK_COPIES, ENGINE_BLOCK_SIZE, SOUND_IDLE);
     minimapSize = FULL_MINIMAP_SIZE;
     startupBar(STARTUP_BAR_SEGMENTS);
 }

@@ -18,26 +18,15 @@ extern Surface* hudOob;
 extern VoxelModel* bikeModel;
 extern LevelLayout* levelLayout; // the current level's layout
 
-// Sound ids of the start-up table.
-enum {
-    SOUND_CHECKPOINT = 0,
-    SOUND_THEME = 3,
-    SOUND_WALL_HIT = 4,
-    SOUND_START_LOW = 5,
-    SOUND_START_HIGH = 6,
-    SOUND_BUMP = 11,
-    SOUND_SKID = 12,
-    SOUND_BACKGROUND = 13,
-    SOUND_IDLE = 20,
-    SOUND_ENGINE = 21,
-    SOUND_FULL_THROTTLE = 22,
-    SOUND_WIND_DOWN = 23,
-};
-
 const double BIKE_MODEL_SCALE = 0.7;
 const int STARTUP_BAR_SEGMENTS = 25;
 
+// Behind the start-up loading bar: the high scores, fonts, riders, the
+// track and layout, icons, race display pieces, the bike model and every
+// sound. The settings are read and the orientation set before it.
 void loadStartupAssets();
+// After setOrientation: the start-up pictures and the bike model again,
+// laid out for the new orientation.
 void reloadOrientationAssets();
 void freeStartupAssets();
 // Frees a picture slot; freeing an empty one does nothing.

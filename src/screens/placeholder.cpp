@@ -1,4 +1,5 @@
 #include "screens/placeholder.h"
+#include "screens/mode_ids.h"
 #include "gfx/surface.h"
 #include "shell/keys.h"
 #include "shell/loop.h"
@@ -51,24 +52,21 @@ static Mode render(Mode self) {
     return self;
 }
 
-static void input(int message, int key, int ch) {
-    (void)ch;
-    if (message != MSG_KEY_UP) return;
-    switch (currentMode) {
-    case MODE_INTRO: currentMode = afterIntro(); break;
-    case MODE_HIDDEN_PICTURE:
-        if (modeFrameCount > 2) currentMode = MODE_TITLE;
-        break;
-    case MODE_TITLE:
-        if (key == keyBindings[BIND_ESCAPE]) currentMode = MODE_EXIT_PICTURE;
-        break;
+static Mode input(Mode self, const InputEvent& e) {
+    if (e.kind != INPUT_KEY_UP) return self;
+    switch (self) {
+    case MODE_INTRO: return afterIntro();
+    case MODE_HIDDEN_PICTURE: return modeFrameCount > 2 ? MODE_TITLE : self;
+    case MODE_TITLE: return e.key == keyBindings[BIND_ESCAPE] ? MODE_EXIT_PICTURE : self;
     case MODE_HIGH_SCORES:
-    case MODE_CONTROLS_HELP: currentMode = MODE_TITLE; break;
-    case MODE_EXIT_PICTURE: quitRequested = 1; break;
-    default:
-        if (key == keyBindings[BIND_ESCAPE]) currentMode = MODE_TITLE;
-        break;
+    case MODE_CONTROLS_HELP: return MODE_TITLE;
+    case MODE_EXIT_PICTURE:
+        quitRequested = 1;
+        return self;
+    default: return e.key == keyBindings[BIND_ESCAPE] ? MODE_TITLE : self;
     }
 }
 
-const ModeScreen placeholderScreen = {nullptr, nullptr, update, render, input};
+const ModeScreen placeholderScreen = {nullptr, nullptr, update, render, input, false, false};
+const ModeScreen placeholderQuietScreen = {nullptr, nullptr, update, render, input, true, false};
+const ModeScreen placeholderAllKeysScreen = {nullptr, nullptr, update, render, input, false, true};

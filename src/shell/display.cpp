@@ -1,6 +1,5 @@
 #include "shell/display.h"
 #include "platform/platform.h"
-#include "screens/assets.h"
 #include "shell/loop.h"
 #include "shell/overlay.h"
 #include "gfx/image.h"
@@ -41,10 +40,10 @@ void applyOrientationGeometry(int orientation) {
 void resetDisplayGeometry() { applyOrientationGeometry(0); }
 
 // The orientation itself is what the settings file stores; it is read from
-// displayGeometry when the settings are saved.
+// displayGeometry when the settings are saved. Pictures laid out for the old
+// orientation are the caller's to reload.
 void setOrientation(int orientation) {
     applyOrientationGeometry(orientation);
-    reloadOrientationAssets();
     if (smallChars) {
         destroySurface(&smallChars);
         loadSmallChars();

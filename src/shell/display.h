@@ -23,6 +23,9 @@ void resetDisplayGeometry();
 // Applies the orientation table only (no asset reload); used by start-up
 // before anything is loaded, and by setOrientation.
 void applyOrientationGeometry(int orientation);
+// The geometry, the small characters and a new framebuffer for the
+// orientation; the start-up pictures are reloaded by the screens
+// (reloadOrientationAssets).
 void setOrientation(int orientation);
 bool createGameWindow();
 // Reads the window icon from the data folder and gives it to the window.

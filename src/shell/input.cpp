@@ -20,43 +20,48 @@ void displayToLogical(int x, int y, int* lx, int* ly) {
     }
 }
 
-// The inner procedure for keys, left-button and mouse-move messages.
-static void preprocessEvent(int message, int key, int ch, int x, int y) {
-    bool mouse = message == MSG_MOUSE_MOVE || message == MSG_LBUTTON_DOWN || message == MSG_LBUTTON_UP;
-    if (mouse) displayToLogical(x, y, &mouseX, &mouseY);
-    if (message == MSG_LBUTTON_DOWN) leftButtonHeld = 1;
-    if (message == MSG_LBUTTON_UP) {
+static bool isPointerEvent(InputKind kind) {
+    return kind == INPUT_POINTER_MOVE || kind == INPUT_BUTTON_DOWN || kind == INPUT_BUTTON_UP;
+}
+
+// The inner procedure for keys, left-button and pointer-move events:
+// display positions become logical ones before anything else sees them.
+static void preprocessEvent(InputKind kind, int key, int ch, int x, int y) {
+    bool pointer = isPointerEvent(kind);
+    if (pointer) displayToLogical(x, y, &mouseX, &mouseY);
+    if (kind == INPUT_BUTTON_DOWN) leftButtonHeld = 1;
+    if (kind == INPUT_BUTTON_UP) {
         leftButtonHeld = 0;
         lastUpTime = platformCounter();
         tapFlag = lastUpTime - lastDownTime < oneSecond / 8;
     }
-    if (message == MSG_LBUTTON_DOWN) {
+    if (kind == INPUT_BUTTON_DOWN) {
         lastDownTime = platformCounter();
         if (!appActive) {
-            appActive = 1; // the click only wakes the game
+            setAppActive(1); // the click only wakes the game
             return;
         }
     }
-    if (mouse && !overlayHidden && overlayInput(message)) return;
-    int param = mouse ? (x & 0xFFFF) | (y << 16) : key;
-    handleModeInput(message, param, mouse ? 0 : ch);
+    if (pointer && !overlayHidden && overlayInput(kind)) return;
+    InputEvent event = {kind, pointer ? 0 : key, pointer ? 0 : ch, mouseX, mouseY};
+    handleModeInput(event);
 }
 
 void windowProcedure(const PlatformEvent& e) {
     switch (e.type) {
-    case EVENT_KEY_DOWN: preprocessEvent(MSG_KEY_DOWN, e.key, e.ch, 0, 0); break;
-    case EVENT_KEY_UP: preprocessEvent(MSG_KEY_UP, e.key, e.ch, 0, 0); break;
-    case EVENT_MOUSE_MOVE: preprocessEvent(MSG_MOUSE_MOVE, 0, 0, e.x, e.y); break;
+    case EVENT_KEY_DOWN: preprocessEvent(INPUT_KEY_DOWN, e.key, e.ch, 0, 0); break;
+    case EVENT_KEY_UP: preprocessEvent(INPUT_KEY_UP, e.key, e.ch, 0, 0); break;
+    case EVENT_MOUSE_MOVE: preprocessEvent(INPUT_POINTER_MOVE, 0, 0, e.x, e.y); break;
     case EVENT_LBUTTON_DOWN:
-        preprocessEvent(MSG_KEY_DOWN, KEY_LBUTTON, 0, 0, 0);
-        preprocessEvent(MSG_LBUTTON_DOWN, 0, 0, e.x, e.y);
+        preprocessEvent(INPUT_KEY_DOWN, KEY_LBUTTON, 0, 0, 0);
+        preprocessEvent(INPUT_BUTTON_DOWN, 0, 0, e.x, e.y);
         break;
     case EVENT_LBUTTON_UP:
-        preprocessEvent(MSG_KEY_UP, KEY_LBUTTON, 0, 0, 0);
-        preprocessEvent(MSG_LBUTTON_UP, 0, 0, e.x, e.y);
+        preprocessEvent(INPUT_KEY_UP, KEY_LBUTTON, 0, 0, 0);
+        preprocessEvent(INPUT_BUTTON_UP, 0, 0, e.x, e.y);
         break;
-    case EVENT_RBUTTON_DOWN: preprocessEvent(MSG_KEY_DOWN, KEY_RBUTTON, 0, 0, 0); break;
-    case EVENT_RBUTTON_UP: preprocessEvent(MSG_KEY_UP, KEY_RBUTTON, 0, 0, 0); break;
+    case EVENT_RBUTTON_DOWN: preprocessEvent(INPUT_KEY_DOWN, KEY_RBUTTON, 0, 0, 0); break;
+    case EVENT_RBUTTON_UP: preprocessEvent(INPUT_KEY_UP, KEY_RBUTTON, 0, 0, 0); break;
     case EVENT_CLOSE: quitRequested = 1; break;
     default: break;
     }

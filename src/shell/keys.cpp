@@ -7,7 +7,8 @@ int keyBindings[BINDING_COUNT];
 const char* const bindingLabels[BINDING_COUNT] = {
     "Up", "Down", "Left", "Right", "Accelerate", "Brake", "Escape", "Screenshot", "Suspend"};
 
-static const int DEFAULT_BINDINGS[BINDING_COUNT] = {38, 40, 37, 39, 1, 2, 27, 13, 0};
+static const int DEFAULT_BINDINGS[BINDING_COUNT] = {
+    KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LBUTTON, KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, 0};
 
 struct KeyNameRow {
     unsigned short code;

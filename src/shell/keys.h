@@ -9,6 +9,18 @@ enum Binding {
 
 const int KEY_LBUTTON = 1;
 const int KEY_RBUTTON = 2;
+const int KEY_BACKSPACE = 0x08;
+const int KEY_RETURN = 0x0D;
+const int KEY_SHIFT = 0x10;
+const int KEY_ESCAPE = 0x1B;
+const int KEY_SPACE = 0x20;
+const int KEY_LEFT = 0x25;
+const int KEY_UP = 0x26;
+const int KEY_RIGHT = 0x27;
+const int KEY_DOWN = 0x28;
+const int KEY_DELETE = 0x2E;
+const int KEY_F1 = 0x70;
+// Letters and digits are their upper-case character codes ('A', '0').
 
 extern int keyBindings[BINDING_COUNT];
 extern const char* const bindingLabels[BINDING_COUNT];

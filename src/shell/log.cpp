@@ -1,5 +1,4 @@
 #include "shell/log.h"
-#include "shell/overlay.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -9,6 +8,7 @@ char logText[LOG_LINES][LOG_COLUMNS];
 signed char logTags[LOG_LINES][LOG_COLUMNS];
 int logColumn;
 int logThreshold;
+int logErrorCount;
 
 static void newLine() {
     memmove(logText[1], logText[0], sizeof(logText[0]) * (LOG_LINES - 1));
@@ -34,7 +34,7 @@ void log(const char* text, int tag) {
 void logAt(int level, const char* text, int tag) {
     if (logThreshold < level || logThreshold < 1) return;
     log(text, tag);
-    if (tag == LOG_TAG_ERROR) overlayShowLogForError();
+    if (tag == LOG_TAG_ERROR) logErrorCount++;
 }
 
 void logf(int level, int tag, const char* format, ...) {

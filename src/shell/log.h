@@ -10,6 +10,7 @@ extern char logText[LOG_LINES][LOG_COLUMNS];   // line 0 is being written
 extern signed char logTags[LOG_LINES][LOG_COLUMNS];
 extern int logColumn;
 extern int logThreshold;
+extern int logErrorCount; // error lines recorded so far, for the overlay to notice
 
 void log(const char* text, int tag);
 void logAt(int level, const char* text, int tag);

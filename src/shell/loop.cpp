@@ -1,12 +1,10 @@
 #include "shell/loop.h"
 #include "gfx/image.h"
 #include "platform/platform.h"
-#include "screens/assets.h"
 #include "shell/display.h"
 #include "shell/input.h"
 #include "shell/log.h"
 #include "shell/modes.h"
-#include "shell/overlay.h"
 #include "shell/random.h"
 #include "sound/mixer.h"
 
@@ -19,7 +17,6 @@ int appActive;
 int quitRequested;
 Surface* framebuffer;
 Surface* smallChars;
-int soundEnabled;
 
 int64_t tickFrequency, oneSecond, logicPeriod, renderPeriod;
 int64_t secondMark, logicMark, renderMark;
@@ -28,10 +25,14 @@ int stepsLastSecond, framesLastSecond;
 
 void loadSmallChars() { loadPicture("smallchars.png", &smallChars); }
 
+void setAppActive(int active) {
+    appActive = active;
+    setMixerActive(active != 0);
+}
+
 static void openSound() {
-    if (!soundEnabled) {
+    if (!soundOutputOpen()) {
         if (openSoundOutput()) {
-            soundEnabled = 1;
             startSoundOutput();
         } else {
             logAt(1, "[ERROR] Sound Init Failed.\n", LOG_TAG_ERROR);
@@ -55,10 +56,9 @@ static void logDisplaySpecifics() {
     logAt(1, "Program State\n", 0);
 }
 
-int gameStartup(const char* base) {
+int startShell(const char* base) {
     snprintf(baseFolder, sizeof baseFolder, "%s", base);
     quitRequested = 0;
-    installModeScreens();
     if (!createGameWindow()) {
         platformMessageBox("Unable to create window.", "Critical");
         return 1;
@@ -67,7 +67,7 @@ int gameStartup(const char* base) {
     resetDisplayGeometry();
     snprintf(dataFolder, sizeof dataFolder, "%.240sData/", baseFolder);
     snprintf(soundFolder, sizeof soundFolder, "%.240sSound/", baseFolder);
-    setOrientation(0);
+    setOrientation(0); // the settings are not read yet
     fillSurface(framebuffer, 0);
     pumpMessages();
     openSound();
@@ -85,11 +85,6 @@ int gameStartup(const char* base) {
     logDisplaySpecifics();
     loadWindowIcon();
     loadSmallChars();
-    currentMode = MODE_TITLE;
-    previousMode = 0;
-    loadStartupAssets();
-    appActive = 1;
-    retractOverlayPanels();
     return 0;
 }
 
@@ -149,8 +144,8 @@ bool gameRunPass() {
     }
     bool presented = false;
     if (!platformHasFocus()) {
-        appActive = 0;
-        if (platformHasFocus()) appActive = 1;
+        setAppActive(0);
+        if (platformHasFocus()) setAppActive(1);
     } else if (appActive) {
         if (rendered) {
             presentFrame(framebuffer);
@@ -158,7 +153,7 @@ bool gameRunPass() {
             presented = true;
         }
     } else {
-        appActive = 1;
+        setAppActive(1);
     }
     pumpMessages();
     if (!appActive)
@@ -168,19 +163,9 @@ bool gameRunPass() {
     return presented;
 }
 
-void gameShutdown() {
-    leaveMode(currentMode);
+void stopShell() {
     closeSoundOutput();
-    freeStartupAssets();
     destroySurface(&smallChars);
     destroySurface(&framebuffer);
     destroyGameWindow();
-}
-
-int gameMain(const char* base) {
-    int status = gameStartup(base);
-    if (status != 0) return status;
-    while (!quitRequested) gameRunPass();
-    gameShutdown();
-    return 0;
 }

@@ -14,20 +14,22 @@ extern int appActive;
 extern int quitRequested;
 extern Surface* framebuffer;
 extern Surface* smallChars;
-extern int soundEnabled;
 
 extern int64_t tickFrequency, oneSecond, logicPeriod, renderPeriod;
 extern int64_t secondMark, logicMark, renderMark;
 extern int stepsThisSecond, framesThisSecond;
 extern int stepsLastSecond, framesLastSecond;
 
-// Runs the start-up sequence with `base` as the folder holding Data/ and
-// Sound/ (with its trailing slash). Returns 0, or the exit code to end with.
-int gameStartup(const char* base);
+// The shell's part of start-up, with `base` as the folder holding Data/ and
+// Sound/ (with its trailing slash): the window and display, the folders,
+// the framebuffer, the sound output, the timers, the log of the display
+// and the small characters. Returns 0, or the exit code to end with.
+int startShell(const char* base);
 // One pass of the main loop; true when the rendered frame was presented.
 bool gameRunPass();
-void gameShutdown();
-// Start-up, the loop until quitRequested, shutdown.
-int gameMain(const char* base);
+// Closes the sound output and releases what startShell made.
+void stopShell();
+// Every change of appActive goes through here, so the mixer hears of it.
+void setAppActive(int active);
 
 void loadSmallChars();

@@ -1,47 +1,42 @@
-// Program states: one mode is current; five dispatchers drive it.
+// Program states: one mode is current, and the screen record installed for
+// it runs its enter, leave, update, render and input steps. The shell knows
+// no mode by name; the screens install the table (screens/screens.h).
 #pragma once
 #include <cstdint>
 
 typedef int32_t Mode;
 
-enum {
-    MODE_TITLE = 1,
-    MODE_RACE = 4,
-    MODE_INTRO = 5,
-    MODE_RIDER_SELECT = 6,
-    MODE_RIDER_DELETE = 7,
-    MODE_RIDER_EDIT = 8,
-    MODE_LEVEL_SELECT = 9,
-    MODE_LEVEL_LOADING = 10,
-    MODE_EDITOR = 11,
-    MODE_OPTIONS = 12,
-    MODE_CONTROLS_CONFIG = 13,
-    MODE_EDITOR_OVERVIEW = 14,
-    MODE_GET_READY = 15,
-    MODE_HIGH_SCORES = 18,
-    MODE_CONTROLS_HELP = 19,
-    MODE_EXIT_PICTURE = 21,
-    MODE_HIDDEN_PICTURE = 22,
-    MODE_RESULTS = 100,
+// What a screen's input step is handed. Mouse buttons also arrive as key
+// events with the codes KEY_LBUTTON and KEY_RBUTTON (shell/keys.h).
+enum InputKind {
+    INPUT_KEY_DOWN,
+    INPUT_KEY_UP,
+    INPUT_BUTTON_DOWN, // the left button, at the pointer
+    INPUT_BUTTON_UP,
+    INPUT_POINTER_MOVE,
 };
 
-// Messages handed to handleModeInput (the window messages of the shell).
-enum {
-    MSG_KEY_DOWN = 0x100,
-    MSG_KEY_UP = 0x101,
-    MSG_MOUSE_MOVE = 0x200,
-    MSG_LBUTTON_DOWN = 0x201,
-    MSG_LBUTTON_UP = 0x202,
+struct InputEvent {
+    InputKind kind;
+    int key;  // key code of key events
+    int ch;   // the character a key types, or 0
+    int x, y; // the pointer in logical coordinates, for pointer events
 };
 
-// One screen's handlers; any may be null.
+// One screen's steps; any may be null. update, render and input return the
+// mode to be current next (`self` to stay).
 struct ModeScreen {
     void (*enter)();
     void (*leave)();
     Mode (*update)(Mode self);
     Mode (*render)(Mode self);
-    void (*input)(int message, int key, int ch);
+    Mode (*input)(Mode self, const InputEvent& event);
+    bool leavesQuietly; // no menu click when the screen is left
+    bool takesAllKeys;  // the screenshot, suspend and debug-corner keys reach it as plain keys
 };
+
+// Mode ids run from 1 to this; each has at most one screen.
+const Mode HIGHEST_MODE = 100;
 
 extern Mode currentMode;
 extern Mode previousMode;
@@ -56,21 +51,15 @@ extern int currentLevel;
 extern int currentRider; // index into the rider table, -1 for none
 extern int levelChoice;  // marked in level selection, -1 before any choice
 
-const int SOUND_MENU_CLICK = 9;
-const int SOUND_BUTTON_CLICK = 10;
-
 void enterMode(Mode mode);
 void leaveMode(Mode mode);
 Mode updateMode(Mode mode);
 Mode renderMode(Mode mode);
 Mode renderFrame(Mode mode);
-void handleModeInput(int message, int key, int ch);
+// The shell's keys first, then the current screen's input step, whose
+// result becomes the current mode.
+void handleModeInput(const InputEvent& event);
 
-// The mode table: which screen runs each mode (a placeholder for modes
-// whose screens are not built yet). Installed at start-up.
-void installModeScreens();
+void clearModeScreens();
 void setModeScreen(Mode mode, const ModeScreen* screen);
 const ModeScreen* modeScreen(Mode mode);
-// "Race", "Stunt", "Free ride" by level number; "Race!", "Go!", "Ride!".
-const char* levelTypeName(int level);
-const char* startWord(int type);

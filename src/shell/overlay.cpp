@@ -40,7 +40,11 @@ static int grabX, grabY;
 static int screenW() { return displayGeometry.logicalWidth; }
 static int screenH() { return displayGeometry.logicalHeight; }
 
+static int errorsNoticed;
+
+// Errors logged before the panels were put back are not news to them.
 void retractOverlayPanels() {
+    errorsNoticed = logErrorCount;
     logPanelX = 0;
     logPanelY = 0;
     logPanelMotion = PANEL_RETRACTING;
@@ -50,7 +54,9 @@ void retractOverlayPanels() {
     menuPanelMotion = PANEL_RETRACTING;
 }
 
-void overlayShowLogForError() {
+void noticeLoggedErrors() {
+    if (logErrorCount == errorsNoticed) return;
+    errorsNoticed = logErrorCount;
     if (logPanelMotion != LOG_PANEL_DROPPING && logPanelY < 20) logPanelMotion = LOG_PANEL_TO_30;
     overlayHidden = 1;
 }
@@ -109,7 +115,7 @@ static void moveMenuPanel() {
     }
     if (menuPanelX == 0 && menuPanelY == bottom) {
         if (menuPanelMotion == MENU_PANEL_CLOSING) quitRequested = 1;
-        if (menuPanelMotion == MENU_PANEL_SUSPENDING) appActive = 0;
+        if (menuPanelMotion == MENU_PANEL_SUSPENDING) setAppActive(0);
         menuPanelMotion = PANEL_STILL;
         return;
     }
@@ -277,14 +283,14 @@ static bool tapMenuPanel() {
     return true;
 }
 
-bool overlayInput(int message) {
-    if (message == MSG_MOUSE_MOVE) {
+bool overlayInput(InputKind kind) {
+    if (kind == INPUT_POINTER_MOVE) {
         if (dragState == DRAG_NONE) return false;
         drag();
         return true;
     }
-    if (message == MSG_LBUTTON_DOWN) return startLogDrag();
-    if (message != MSG_LBUTTON_UP) return false;
+    if (kind == INPUT_BUTTON_DOWN) return startLogDrag();
+    if (kind != INPUT_BUTTON_UP) return false;
     if (dragState != DRAG_NONE) return endDrag();
     if (releaseMenuButton()) return true;
     if (!tapFlag) return false;

@@ -2,6 +2,7 @@
 // panels slide in from the screen edges: the log with a scroll bar, the
 // counters of the last second, and a menu of three buttons.
 #pragma once
+#include "shell/modes.h"
 
 extern int overlayHidden; // 1 = hidden
 extern int logPanelX, logPanelY, logPanelMotion, logScroll;
@@ -22,12 +23,13 @@ enum PanelMotion {
 
 // Put every panel in its retracting state at the current screen edges.
 void retractOverlayPanels();
-// An error line was logged: bring the log panel down unless it is already.
-void overlayShowLogForError();
+// When an error line was logged since the last call, brings the log panel
+// down (unless it is already) and hides the overlay.
+void noticeLoggedErrors();
 // The corner gesture: show or hide the overlay, panels retracting.
 void toggleOverlay();
 // Draws the panels over the frame and moves them one frame on.
 void drawOverlay();
-// Left-button and mouse-move messages while the overlay is shown; true
+// Left-button and pointer-move events while the overlay is shown; true
 // when the overlay used the event.
-bool overlayInput(int message);
+bool overlayInput(InputKind kind);

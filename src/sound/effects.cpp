@@ -1,5 +1,7 @@
 #include "sound/effects.h"
 #include "sound/mixer.h"
+#include "sound/sound_local.h"
+#include "sound/soundfile.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,51 +1,14 @@
-// Sound slots and the list of sounds playing. Every change to the list
-// takes the audio lock, since the mixer walks it on the audio thread.
+// Playing the game's sounds: start, stop and steer the sounds in the
+// slots that start-up filled (ids in sound/sounds.h). Safe to call while
+// the audio thread mixes; a call for an empty or unknown slot does nothing.
 #pragma once
-#include <cstdint>
-
-const int SOUND_SLOT_COUNT = 40;
-const int MAX_PLAYING_SOUNDS = 5;
-const int MIXER_CHANNELS = 5;       // room for channels 0..4
-const int FIRST_UNDELAYED_SOUND = 20; // engine sounds start at once
-
-struct SoundSlot {
-    int32_t channel;   // volume channel: 0 effects, 1 music
-    int32_t last;      // last sample position played
-    int32_t loopStart; // where a looping entry jumps back to
-    int32_t loopEnd;   // after this position a looping entry jumps back
-    int8_t* samples;   // last + 2 samples, malloc'ed; null when empty
-};
-
-struct PlayingSound {
-    int32_t id;
-    int32_t position; // negative: start delay in mixing steps
-    int32_t loop;
-};
-
-extern SoundSlot soundSlots[SOUND_SLOT_COUNT];
-extern PlayingSound playingSounds[MAX_PLAYING_SOUNDS];
-extern int playingCount;
 
 void playSound(int id);
+// Loops between the slot's loop points while `loop` is non-zero.
 void playSoundLooping(int id, int loop);
 void stopSound(int id);
+// A looping play of `id` finishes its current pass and ends.
 void endLoop(int id);
+// Moves the plays of `id` to sample `position`.
 void setSoundPosition(int id, int position);
 int soundPlayCount(int id);
-void loopWholeSound(int id);
-void replicateSoundSlots(int copies, int count, int first);
-
-// Copies `length` samples into slot `id` (last = length - 2), replacing
-// what it held. False when the id or length is unusable or memory runs out.
-bool fillSoundSlot(int id, const int8_t* samples, int length, int channel, int loopStart,
-                   int loopEnd);
-// Empties every slot and the playing list.
-void freeSoundSlots();
-
-// For the mixer, under the audio lock: moves entry `index` on by one
-// mixing step; true when a one-shot ended and the entry was removed (the
-// last entry now sits at `index`).
-bool advanceEntry(int index);
-// Playing entries per volume channel, recounted by each mixing pass.
-void recountChannelPlays();
-int channelPlayCount(int channel);

@@ -1,8 +1,7 @@
 #include "sound/mixer.h"
 #include "platform/platform.h"
 #include "shell/log.h"
-#include "shell/loop.h"
-#include "sound/effects.h"
+#include "sound/sound_local.h"
 
 #include <atomic>
 
@@ -22,6 +21,7 @@ static int16_t carriedSample;
 static bool carrying;
 static bool outputOpen;
 static bool outputRunning;
+static std::atomic<bool> mixerActive{true};
 
 void lockMixer() {
     if (outputOpen) platformLockAudio();
@@ -69,7 +69,7 @@ static void mixSoundBuffer(int16_t* out, int count) {
     }
     recountChannelPlays();
     lastMixTime = platformCounterUnrecorded();
-    bool active = std::atomic_ref<int>(appActive).load(std::memory_order_relaxed) != 0;
+    bool active = mixerActive.load(std::memory_order_relaxed);
     if (carrying && count > 0) {
         out[i++] = carriedSample;
         carrying = false;
@@ -129,8 +129,11 @@ void closeSoundOutput() {
     if (outputOpen) platformCloseAudio();
     outputOpen = false;
     outputRunning = false;
-    soundEnabled = 0; // the shell may open it again
 }
+
+bool soundOutputOpen() { return outputOpen; }
+
+void setMixerActive(bool active) { mixerActive.store(active, std::memory_order_relaxed); }
 
 void setChannelVolume(int channel, int volume) {
     if (channel < 0 || channel >= MIXER_CHANNELS) return;

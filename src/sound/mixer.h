@@ -7,13 +7,10 @@ bool openSoundOutput();
 void startSoundOutput();
 // Closes the device; harmless when nothing is open.
 void closeSoundOutput();
+bool soundOutputOpen();
+// The game tells the mixer whether it is in the foreground; the audio
+// thread mixes silence while it is not.
+void setMixerActive(bool active);
+// Volume channels: 0 effects, 1 music; volumes 0..255.
 void setChannelVolume(int channel, int volume);
 int channelVolume(int channel);
-
-// Excludes the mixing pass while the playing list or the volumes change.
-// Without an open device there is no audio thread and nothing to exclude.
-void lockMixer();
-void unlockMixer();
-// Under lockMixer: the mixing steps since the latest pass, which is how
-// far into the next buffer a sound asked for now should start.
-int32_t stepsSinceLastMix();

@@ -1,6 +1,6 @@
 #include "sound/soundfile.h"
 #include "shell/loop.h"
-#include "sound/effects.h"
+#include "sound/sound_local.h"
 
 #include <FLAC/stream_decoder.h>
 #include <cstdio>

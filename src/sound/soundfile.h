@@ -28,3 +28,11 @@ bool loadSound(const char* name, int id, int channel, int loopStart, int loopEnd
 // decode to more than `limit` bytes; the reason goes to stderr.
 DecodedSound* decodeFlacFile(const char* path, int32_t limit = SOUND_SIZE_LIMIT);
 void freeDecodedSound(DecodedSound* sound);
+
+// After loading: slot `id` loops over the whole of its samples.
+void loopWholeSound(int id);
+// Copies slots first .. first + count - 1 into the next copies - 1 blocks
+// of `count` slots, sharing the samples.
+void replicateSoundSlots(int copies, int count, int first);
+// Empties every slot and the playing list.
+void freeSoundSlots();

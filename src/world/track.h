@@ -5,6 +5,7 @@
 #pragma once
 #include "gfx/surface.h"
 #include "world/geometry.h"
+#include "world/levels.h"
 
 #include <cstdint>
 
@@ -109,8 +110,6 @@ void markCheckpoint(Track* t, const Polygon* checkpoint, int icon);
 // The post itself, at world (x, y), its anchor `height` above the ground.
 void stampMarkerPost(Track* t, int x, int y, int height, int icon);
 
-// Race below level 100, stunt below 200, free ride above.
-int levelGameType(int level);
 // Paints level N's layout into the pictures and the height model and
 // rebuilds the minimap (see track_build.cpp).
 void buildTrack(Track* t, int level);

@@ -156,11 +156,6 @@ void writeKeepoutBits(Track* t, const LevelLayout* layout) {
 
 } // namespace
 
-int levelGameType(int level) {
-    if (level < 100) return GAME_RACE;
-    return level < 200 ? GAME_STUNT : GAME_FREE_RIDE;
-}
-
 void buildTrack(Track* t, int level) {
     LevelLayout* layout = createLayout();
     if (!layout) return;

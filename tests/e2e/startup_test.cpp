@@ -6,9 +6,12 @@
 #include "shell/loop.h"
 #include "shell/input.h"
 #include "shell/log.h"
+#include "screens/mode_ids.h"
 #include "shell/modes.h"
 #include "shell/overlay.h"
 #include "sound/effects.h"
+#include "sound/sound_local.h"
+#include "sound/sounds.h"
 #include "support/game_fixture.h"
 #include "world/voxel.h"
 
@@ -45,14 +48,12 @@ TEST_F(BakedGame, FontsHaveEveryPrintableCharacter) {
 }
 
 TEST_F(BakedGame, EverySoundSlotOfTheTableIsFilled) {
-    const int ids[] = {SOUND_CHECKPOINT, SOUND_THEME, SOUND_WALL_HIT, SOUND_START_LOW, SOUND_START_HIGH,
-                       SOUND_MENU_CLICK, SOUND_BUTTON_CLICK, SOUND_BUMP, SOUND_SKID, SOUND_BACKGROUND,
-                       SOUND_IDLE, SOUND_ENGINE, SOUND_FULL_THROTTLE, SOUND_WIND_DOWN};
-    for (int id : ids) EXPECT_NE(soundSlots[id].samples, nullptr) << id;
-    EXPECT_GE(soundSlots[SOUND_ENGINE].last, 194500);
+    for (int i = 0; i < SOUND_FILE_COUNT; i++) EXPECT_NE(soundSlots[SOUND_FILES[i].id].samples, nullptr) << i;
+    EXPECT_EQ(SOUND_FILE_COUNT, 14);
+    EXPECT_GE(soundSlots[SOUND_FULL_THROTTLE].last, FULL_THROTTLE_LOOP_END);
     EXPECT_GE(soundSlots[SOUND_THEME].last, 30 * 11025);
     // The engine sounds are copied for riders 1 to 3.
-    for (int copy = 1; copy <= 3; copy++) EXPECT_NE(soundSlots[SOUND_IDLE + 5 * copy].samples, nullptr) << copy;
+    for (int copy = 1; copy <= 3; copy++) EXPECT_NE(soundSlots[SOUND_IDLE + ENGINE_BLOCK_SIZE * copy].samples, nullptr) << copy;
 }
 
 TEST_F(BakedGame, BikeModelAndHudPiecesAreLoaded) {

@@ -1,5 +1,6 @@
 // A run recorded to a journal replays frame for frame.
 #include "platform/headless.h"
+#include "game.h"
 #include "shell/loop.h"
 #include "shell/modes.h"
 #include "shell/random.h"

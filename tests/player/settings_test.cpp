@@ -82,7 +82,7 @@ TEST_F(SettingsTest, WrongSizesAreRejectedWithTheWarning) {
         EXPECT_EQ(musicLevel, DEFAULT_MUSIC_VOLUME) << size;
         EXPECT_EQ(logged(), WARNING) << size;
         EXPECT_EQ(colorCurveLevel(), 128) << size;
-        EXPECT_EQ(displayGeometry.orientation, 0) << size;
+        EXPECT_EQ(settingsOrientation, 0) << size;
     }
 }
 
@@ -114,8 +114,8 @@ TEST_F(SettingsTest, OrientationOneStoresTheBindingsTurned) {
     setDefaultBindings();
     resetDisplayGeometry();
     ASSERT_EQ(loadSettings(), 1);
-    EXPECT_EQ(displayGeometry.orientation, 1);
-    EXPECT_EQ(displayGeometry.logicalWidth, 480);
+    EXPECT_EQ(settingsOrientation, 1);
+    EXPECT_EQ(displayGeometry.orientation, 0) << "start-up applies the orientation, not the loader";
     EXPECT_TRUE(bindingsAre(CUSTOM));
 }
 
@@ -133,7 +133,7 @@ TEST_F(SettingsTest, EveryOrientationRoundTrips) {
         resetDisplayGeometry();
         ASSERT_EQ(loadSettings(), 1);
         EXPECT_TRUE(bindingsAre(CUSTOM)) << orientation;
-        EXPECT_EQ(displayGeometry.orientation, orientation);
+        EXPECT_EQ(settingsOrientation, orientation);
         EXPECT_EQ(settingsReserved, 1000 + orientation);
         EXPECT_EQ(colorCurveLevel(), 48 + 16 * orientation);
         EXPECT_EQ(channelVolume(0), (int)saved[52]);
@@ -159,7 +159,7 @@ TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
     EXPECT_EQ(loadSettings(), 1);
     EXPECT_EQ(colorCurveLevel(), 255);
     EXPECT_EQ(colorCurve[31], 31);
-    EXPECT_EQ(displayGeometry.orientation, 0);
+    EXPECT_EQ(settingsOrientation, 0);
     EXPECT_TRUE(bindingsAre(CUSTOM)); // turned by the orientation applied
     EXPECT_EQ(musicLevel, 255);
     for (uint32_t seed = 1; seed <= 10; seed++) {
@@ -168,7 +168,7 @@ TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
         EXPECT_GE(colorCurveLevel(), 16);
         EXPECT_LE(colorCurveLevel(), 255);
         for (int i = 0; i < 32; i++) EXPECT_TRUE(colorCurve[i] >= 0 && colorCurve[i] <= 31);
-        EXPECT_TRUE(displayGeometry.orientation >= 0 && displayGeometry.orientation <= 3);
+        EXPECT_TRUE(settingsOrientation >= 0 && settingsOrientation <= 3);
         EXPECT_TRUE(musicLevel >= 0 && musicLevel <= 255);
     }
 }

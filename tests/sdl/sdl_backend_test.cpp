@@ -1,6 +1,8 @@
 // The SDL backend on SDL's dummy video and audio drivers.
 #include "platform/sdl_backend.h"
+#include "game.h"
 #include "shell/loop.h"
+#include "screens/mode_ids.h"
 #include "shell/modes.h"
 #include "support/game_fixture.h"
 

@@ -6,6 +6,7 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/loop.h"
+#include "screens/mode_ids.h"
 #include "shell/modes.h"
 #include "shell/overlay.h"
 #include "support/game_fixture.h"
@@ -18,16 +19,21 @@ namespace {
 
 std::vector<std::string> seen;
 
-void inputSpy(int message, int key, int) {
-    switch (message) {
-    case MSG_KEY_DOWN: seen.push_back("down" + std::to_string(key)); break;
-    case MSG_KEY_UP: seen.push_back("up" + std::to_string(key)); break;
-    case MSG_LBUTTON_DOWN: seen.push_back("ldown"); break;
-    case MSG_LBUTTON_UP: seen.push_back("lup"); break;
-    case MSG_MOUSE_MOVE: seen.push_back("move"); break;
+std::string at(const InputEvent& e) { return "@" + std::to_string(e.x) + "," + std::to_string(e.y); }
+
+Mode inputSpy(Mode self, const InputEvent& e) {
+    switch (e.kind) {
+    case INPUT_KEY_DOWN: seen.push_back("down" + std::to_string(e.key)); break;
+    case INPUT_KEY_UP: seen.push_back("up" + std::to_string(e.key)); break;
+    case INPUT_BUTTON_DOWN: seen.push_back("ldown" + at(e)); break;
+    case INPUT_BUTTON_UP: seen.push_back("lup" + at(e)); break;
+    case INPUT_POINTER_MOVE: seen.push_back("move" + at(e)); break;
     }
+    // Escape asks for the title, as a screen's input step would.
+    return e.kind == INPUT_KEY_UP && e.key == KEY_ESCAPE ? MODE_TITLE : self;
 }
-const ModeScreen spyScreen = {nullptr, nullptr, nullptr, nullptr, inputSpy};
+const ModeScreen spyScreen = {nullptr, nullptr, nullptr, nullptr, inputSpy, false, false};
+const ModeScreen allKeysSpyScreen = {nullptr, nullptr, nullptr, nullptr, inputSpy, false, true};
 
 class InputTest : public ::testing::Test {
 protected:
@@ -35,7 +41,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(startHeadlessGame(dir), 0);
         setModeScreen(MODE_INTRO, &spyScreen);
-        setModeScreen(MODE_CONTROLS_CONFIG, &spyScreen);
+        setModeScreen(MODE_CONTROLS_CONFIG, &allKeysSpyScreen);
         seen.clear();
     }
     void TearDown() override { stopHeadlessGame(); }
@@ -46,7 +52,7 @@ TEST_F(InputTest, LeftClickOrderAndRightClickKeysOnly) {
     send(EVENT_LBUTTON_DOWN, 10, 20);
     send(EVENT_MOUSE_MOVE, 11, 21);
     send(EVENT_LBUTTON_UP, 12, 22);
-    std::vector<std::string> left = {"down1", "ldown", "move", "up1", "lup"};
+    std::vector<std::string> left = {"down1", "ldown@10,20", "move@11,21", "up1", "lup@12,22"};
     EXPECT_EQ(seen, left);
     EXPECT_EQ(mouseX, 12);
     EXPECT_EQ(mouseY, 22);
@@ -92,7 +98,7 @@ TEST_F(InputTest, ClickOnInactiveWindowOnlyWakesIt) {
     send(EVENT_LBUTTON_DOWN, 50, 60);
     EXPECT_EQ(appActive, 1);
     send(EVENT_LBUTTON_UP, 50, 60);
-    std::vector<std::string> expected = {"down1", "up1", "lup"};
+    std::vector<std::string> expected = {"down1", "up1", "lup@50,60"};
     EXPECT_EQ(seen, expected);
 }
 
@@ -102,8 +108,8 @@ TEST_F(InputTest, ScreenshotAndSuspendKeysActBeforeTheMode) {
     const char* saved[2] = {screenshotPaths[0], screenshotPaths[1]};
     screenshotPaths[0] = screenshotPaths[1] = shots.c_str();
     int before = screenshotCounter;
-    windowProcedure({EVENT_KEY_DOWN, 13, '\r', 0, 0});
-    windowProcedure({EVENT_KEY_UP, 13, '\r', 0, 0});
+    windowProcedure({EVENT_KEY_DOWN, KEY_RETURN, '\r', 0, 0});
+    windowProcedure({EVENT_KEY_UP, KEY_RETURN, '\r', 0, 0});
     EXPECT_TRUE(seen.empty()) << "Enter is the screenshot key";
     EXPECT_EQ(screenshotCounter, before + 1);
     screenshotPaths[0] = saved[0];
@@ -118,11 +124,22 @@ TEST_F(InputTest, ScreenshotAndSuspendKeysActBeforeTheMode) {
     // The control configuration sees every key, so any key can be bound.
     currentMode = MODE_CONTROLS_CONFIG;
     seen.clear();
-    windowProcedure({EVENT_KEY_DOWN, 13, '\r', 0, 0});
+    windowProcedure({EVENT_KEY_DOWN, KEY_RETURN, '\r', 0, 0});
     windowProcedure({EVENT_KEY_UP, 'P', 'p', 0, 0});
     std::vector<std::string> expected = {"down13", "up80"};
     EXPECT_EQ(seen, expected);
     setDefaultBindings();
+}
+
+// A screen changes mode only through what its input step returns; the
+// change waits for the next pass.
+TEST_F(InputTest, TheInputStepsResultBecomesTheCurrentMode) {
+    currentMode = MODE_INTRO;
+    windowProcedure({EVENT_KEY_UP, 'A', 'a', 0, 0});
+    EXPECT_EQ(currentMode, MODE_INTRO);
+    windowProcedure({EVENT_KEY_UP, KEY_ESCAPE, 0, 0, 0});
+    EXPECT_EQ(currentMode, MODE_TITLE);
+    EXPECT_EQ(previousMode, 0) << "no enter or leave step ran yet";
 }
 
 TEST(OrientationMapping, EachOrientationMapsTheDisplayPoint) {

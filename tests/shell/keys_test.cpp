@@ -27,40 +27,40 @@ TEST(KeyNames, TableLookupsAndSpecialCodes) {
 TEST(KeyNames, RowsWithoutANameShowTheCode) {
     EXPECT_EQ(shown(0xBA), "[0xba]");
     EXPECT_EQ(shown(5), "[0x 5]");
-    EXPECT_EQ(shown(0x25), "Left");
+    EXPECT_EQ(shown(KEY_LEFT), "Left");
 }
 
 TEST(KeyBindings, DefaultsAndRebinding) {
     setDefaultBindings();
     EXPECT_EQ(shown(keyBindings[BIND_SUSPEND]), "----");
     EXPECT_EQ(shown(keyBindings[BIND_ACCELERATE]), "LMB");
-    bindKey(BIND_UP, 13);
-    EXPECT_EQ(keyBindings[BIND_UP], 13);
+    bindKey(BIND_UP, KEY_RETURN);
+    EXPECT_EQ(keyBindings[BIND_UP], KEY_RETURN);
     EXPECT_EQ(shown(keyBindings[BIND_SCREENSHOT]), "----") << "one key never serves two actions";
-    bindKey(BIND_UP, 13); // binding the same again keeps it
-    EXPECT_EQ(keyBindings[BIND_UP], 13);
-    bindKey(BIND_BRAKE, 1);
+    bindKey(BIND_UP, KEY_RETURN); // binding the same again keeps it
+    EXPECT_EQ(keyBindings[BIND_UP], KEY_RETURN);
+    bindKey(BIND_BRAKE, KEY_LBUTTON);
     EXPECT_EQ(keyBindings[BIND_ACCELERATE], 0);
-    EXPECT_EQ(keyBindings[BIND_BRAKE], 1);
+    EXPECT_EQ(keyBindings[BIND_BRAKE], KEY_LBUTTON);
     setDefaultBindings();
 }
 
 TEST(KeyBindings, DirectionTurnsFollowTheOrientation) {
     setDefaultBindings();
     turnDirectionBindings(0, 2);
-    EXPECT_EQ(keyBindings[BIND_UP], 40);
-    EXPECT_EQ(keyBindings[BIND_DOWN], 38);
-    EXPECT_EQ(keyBindings[BIND_LEFT], 39);
-    EXPECT_EQ(keyBindings[BIND_RIGHT], 37);
-    EXPECT_EQ(keyBindings[BIND_ACCELERATE], 1) << "only directions turn";
+    EXPECT_EQ(keyBindings[BIND_UP], KEY_DOWN);
+    EXPECT_EQ(keyBindings[BIND_DOWN], KEY_UP);
+    EXPECT_EQ(keyBindings[BIND_LEFT], KEY_RIGHT);
+    EXPECT_EQ(keyBindings[BIND_RIGHT], KEY_LEFT);
+    EXPECT_EQ(keyBindings[BIND_ACCELERATE], KEY_LBUTTON) << "only directions turn";
     setDefaultBindings();
     turnDirectionBindings(3, 0); // one quarter turn
-    EXPECT_EQ(keyBindings[BIND_UP], 39) << "Up takes Right's key";
-    EXPECT_EQ(keyBindings[BIND_RIGHT], 40);
-    EXPECT_EQ(keyBindings[BIND_DOWN], 37);
-    EXPECT_EQ(keyBindings[BIND_LEFT], 38);
+    EXPECT_EQ(keyBindings[BIND_UP], KEY_RIGHT) << "Up takes Right's key";
+    EXPECT_EQ(keyBindings[BIND_RIGHT], KEY_DOWN);
+    EXPECT_EQ(keyBindings[BIND_DOWN], KEY_LEFT);
+    EXPECT_EQ(keyBindings[BIND_LEFT], KEY_UP);
     reverseTurnBindings();
-    int defaults[4] = {38, 40, 37, 39};
+    int defaults[4] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT};
     for (int i = 0; i < 4; i++) EXPECT_EQ(keyBindings[i], defaults[i]);
     turnDirectionBindings(1, 1);
     for (int i = 0; i < 4; i++) EXPECT_EQ(keyBindings[i], defaults[i]);

@@ -1,6 +1,8 @@
 // The main loop stepped pass by pass on the headless backend.
 #include "platform/headless.h"
+#include "game.h"
 #include "shell/loop.h"
+#include "screens/mode_ids.h"
 #include "shell/modes.h"
 #include "support/game_fixture.h"
 

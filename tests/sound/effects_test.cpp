@@ -1,5 +1,7 @@
 // Sound slots and the playing list: limits, removal, loops, copies.
 #include "sound/effects.h"
+#include "sound/soundfile.h"
+#include "sound/sound_local.h"
 #include "sound/mixer.h"
 #include "sound/sound_support.h"
 

@@ -3,6 +3,7 @@
 #include "platform/headless.h"
 #include "shell/loop.h"
 #include "sound/effects.h"
+#include "sound/sound_local.h"
 #include "sound/mixer.h"
 #include "sound/sound_support.h"
 
@@ -150,10 +151,10 @@ TEST_F(MixerTest, BackgroundGivesSilenceAndKeepsPositions) {
     putSound(1, ramp);
     playSound(1);
     pull(8); // positions 0..3 played
-    appActive = 0;
+    setMixerActive(false);
     EXPECT_TRUE(allZero(pull(AUDIO_BUFFER_SAMPLES)));
     EXPECT_EQ(playingSounds[0].position, 4);
-    appActive = 1;
+    setMixerActive(true);
     EXPECT_EQ(pull(2)[0], (5 * 127) >> 1);
 }
 

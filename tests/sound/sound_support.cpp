@@ -1,7 +1,8 @@
 #include "sound/sound_support.h"
 #include "platform/headless.h"
-#include "shell/loop.h"
 #include "sound/effects.h"
+#include "sound/soundfile.h"
+#include "sound/sound_local.h"
 #include "sound/mixer.h"
 
 #include <FLAC/stream_encoder.h>
@@ -11,8 +12,7 @@ void MixerTest::SetUp() {
     headlessReset();
     platformUse(headlessBackend());
     freeSoundSlots();
-    savedAppActive_ = appActive;
-    appActive = 1;
+    setMixerActive(true);
     setChannelVolume(0, 255);
     setChannelVolume(1, 255);
     ASSERT_TRUE(openSoundOutput());
@@ -22,7 +22,7 @@ void MixerTest::SetUp() {
 void MixerTest::TearDown() {
     closeSoundOutput();
     freeSoundSlots();
-    appActive = savedAppActive_;
+    setMixerActive(true);
 }
 
 std::vector<int16_t> MixerTest::pull(int count) {

@@ -22,7 +22,6 @@ protected:
                   int loopEnd = 0);
 
 private:
-    int savedAppActive_ = 0;
 };
 
 // Samples 0..count-1 of a deterministic wave in -128..127.

@@ -2,6 +2,7 @@
 // and width rule, and damaged or hostile files failing cleanly.
 #include "shell/loop.h"
 #include "sound/effects.h"
+#include "sound/sound_local.h"
 #include "sound/sound_support.h"
 #include "sound/soundfile.h"
 #include "support/game_fixture.h"

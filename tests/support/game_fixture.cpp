@@ -1,5 +1,6 @@
 #include "support/game_fixture.h"
 #include "platform/headless.h"
+#include "game.h"
 #include "shell/loop.h"
 
 #include <cstdlib>

@@ -8,6 +8,7 @@
 #include "bake/synth.h"
 #include "shell/loop.h"
 #include "sound/effects.h"
+#include "sound/sound_local.h"
 #include "sound/soundfile.h"
 #include "support/game_fixture.h"
 
@@ -25,25 +26,7 @@
 
 namespace {
 
-// The start-up sound table: file, id, loop start and end; whole = the
-// game loops the whole sound after loading it.
-struct TableRow {
-    const char* file;
-    int id;
-    int loopStart, loopEnd;
-    bool whole;
-};
-const TableRow TABLE[] = {
-    {"theme.flac", 3, 0, 0, true},        {"gclick22.flac", 10, 0, 0, false},
-    {"agony.flac", 4, 0, 0, false},       {"blub.flac", 0, 0, 0, false},
-    {"startLow.flac", 5, 0, 0, false},    {"startHigh.flac", 6, 0, 0, false},
-    {"gclick16.flac", 9, 0, 0, false},    {"idle3.flac", 20, 0, 21000, false},
-    {"leadBike2.flac", 21, 43900, 194500, false}, {"full6.flac", 22, 0, 0, true},
-    {"downward3.flac", 23, 0, 0, false},  {"bump.flac", 11, 0, 0, false},
-    {"skid.flac", 12, 0, 0, false},       {"background.flac", 13, 50000, 93200, false},
-};
-
-bool loops(const TableRow& row) { return row.whole || row.loopEnd > 0; }
+bool loops(const SoundFile& row) { return row.loopWhole || row.loopEnd > 0; }
 
 std::vector<uint8_t> fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -120,7 +103,7 @@ protected:
         baked_ = bakeSounds(targetIn(*dir_));
         strcpy(savedFolder_, soundFolder);
         snprintf(soundFolder, sizeof soundFolder, "%sSound/", dir_->base().c_str());
-        for (const TableRow& row : TABLE) loadSound(row.file, row.id, row.id == 3 ? 1 : 0, row.loopStart, row.loopEnd);
+        for (const SoundFile& row : SOUND_FILES) loadSound(row.file, row.id, row.channel, row.loopStart, row.loopEnd);
         loopWholeSound(3);
         loopWholeSound(22);
     }
@@ -143,7 +126,7 @@ char BakedSounds::savedFolder_[256];
 
 TEST_F(BakedSounds, EveryFileIsEightBitMonoAtTheMixerRate) {
     ASSERT_TRUE(baked_);
-    for (const TableRow& row : TABLE) {
+    for (const SoundFile& row : SOUND_FILES) {
         SCOPED_TRACE(row.file);
         std::unique_ptr<DecodedSound, void (*)(DecodedSound*)> sound(decodeFlacFile(path(row.file).c_str()),
                                                                     freeDecodedSound);
@@ -156,7 +139,7 @@ TEST_F(BakedSounds, EveryFileIsEightBitMonoAtTheMixerRate) {
 }
 
 TEST_F(BakedSounds, EachLoopFitsItsSoundAndTheThemeRunsHalfAMinute) {
-    for (const TableRow& row : TABLE) {
+    for (const SoundFile& row : SOUND_FILES) {
         SCOPED_TRACE(row.file);
         const SoundSlot& slot = soundSlots[row.id];
         ASSERT_NE(slot.samples, nullptr);
@@ -178,7 +161,7 @@ TEST_F(BakedSounds, EachLoopFitsItsSoundAndTheThemeRunsHalfAMinute) {
 }
 
 TEST_F(BakedSounds, LoopsJoinWithoutAClick) {
-    for (const TableRow& row : TABLE) {
+    for (const SoundFile& row : SOUND_FILES) {
         if (!loops(row)) continue;
         SCOPED_TRACE(row.file);
         const SoundSlot& slot = soundSlots[row.id];
@@ -215,7 +198,7 @@ TEST_F(BakedSounds, LoopsThatStartLateReplayTheRunUpToTheirStart) {
 }
 
 TEST_F(BakedSounds, NoSoundIsSilentOrClippedAndOneShotsEndQuietly) {
-    for (const TableRow& row : TABLE) {
+    for (const SoundFile& row : SOUND_FILES) {
         SCOPED_TRACE(row.file);
         std::vector<int> s = slotSamples(row.id);
         ASSERT_FALSE(s.empty());
@@ -288,7 +271,7 @@ TEST_F(BakedSounds, EffectsSoundLikeWhatTheyStandFor) {
 TEST_F(BakedSounds, ASecondBakeWritesTheSameBytes) {
     GameDir again;
     ASSERT_TRUE(bakeSounds(targetIn(again)));
-    for (const TableRow& row : TABLE) {
+    for (const SoundFile& row : SOUND_FILES) {
         std::vector<uint8_t> first = fileBytes(path(row.file));
         std::vector<uint8_t> second = fileBytes(again.base() + "Sound/" + row.file);
         EXPECT_FALSE(first.empty()) << row.file;

@@ -1,5 +1,6 @@
 #include "bake/level_files.h"
 #include "shell/loop.h"
+#include "world/levels.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,8 +8,8 @@
 namespace {
 
 const char* gameTypeName(int level) {
-    if (level < 100) return "race";
-    return level < 200 ? "stunt" : "free ride";
+    static const char* const names[GAME_TYPE_COUNT] = {"race", "stunt", "free ride"};
+    return names[levelGameType(level)];
 }
 
 void record(std::string* out, const char* key, const std::string& value) {
@@ -24,12 +25,13 @@ std::string levelDescriptionText(const LevelPlan& level, int par) {
     record(&text, "name", level.name);
     record(&text, "description", level.description);
     record(&text, "track", std::to_string(level.track));
-    if (level.number < 100) record(&text, "opponents", std::to_string(level.opponents));
-    if (level.number < 200) {
+    int type = levelGameType(level.number);
+    if (type == GAME_RACE) record(&text, "opponents", std::to_string(level.opponents));
+    if (type != GAME_FREE_RIDE) {
         record(&text, "laps", std::to_string(level.laps));
         record(&text, "par", std::to_string(par));
     }
-    if (level.number >= 100 && level.number < 200) {
+    if (type == GAME_STUNT) {
         record(&text, "leveltype", std::to_string(level.levelType));
         record(&text, "keepout", "1");
     }

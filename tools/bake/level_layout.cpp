@@ -1,5 +1,6 @@
 #include "bake/level_layout.h"
 #include "gfx/trig.h"
+#include "world/levels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -95,7 +96,7 @@ bool placeCheckpoints(LevelLayout* layout, const LevelPlan& level, const Ride& r
         double u = START_LINE_AHEAD + k * spacing;
         Vec2 p = ride.at(u), d = ride.dir(u), left = leftOf(d);
         double reachLeft = halfWidth, reachRight = halfWidth;
-        if (k == 0 && level.number < 100) {
+        if (k == 0 && levelGameType(level.number) == GAME_RACE) {
             for (double o : gridOffsets(layout, level.opponents + 1, ride.dir(0))) {
                 reachLeft = std::max(reachLeft, o + GRID_MARGIN);
                 reachRight = std::max(reachRight, -o + GRID_MARGIN);
@@ -150,8 +151,8 @@ LevelLayout* buildLevelLayout(const LevelPlan& level, const TerrainPlan& terrain
     layout->masked = 0;
     Ride ride = rideOf(level, terrain, field);
     placeStart(layout, ride);
-    bool stunt = level.number >= 100 && level.number < 200;
-    bool race = level.number < 100;
+    bool stunt = levelGameType(level.number) == GAME_STUNT;
+    bool race = levelGameType(level.number) == GAME_RACE;
     double track = terrain.course.halfWidth;
     bool ok = true;
     if (race || stunt) {

@@ -1,4 +1,5 @@
 #include "bake/level_set.h"
+#include "world/levels.h"
 
 namespace {
 
@@ -11,11 +12,11 @@ LevelPlan race(int n, const char* name, const char* text, int track, bool revers
 
 LevelPlan stunt(int n, const char* name, const char* text, int track, bool reverse, int laps, int checkpoints,
                 double pace, int levelType, double corridor) {
-    return {100 + n, name, text, track, reverse, 0, laps, checkpoints, pace, levelType, corridor};
+    return {STUNT_LEVEL_BASE + n, name, text, track, reverse, 0, laps, checkpoints, pace, levelType, corridor};
 }
 
 LevelPlan freeRide(int n, const char* name, const char* text, int track) {
-    return {200 + n, name, text, track, false, 0, 0, 0, 0, 0, NONE};
+    return {FREE_RIDE_LEVEL_BASE + n, name, text, track, false, 0, 0, 0, 0, 0, NONE};
 }
 
 std::vector<LevelPlan> makeLevels() {

@@ -180,29 +180,32 @@ static Wave wallHitSound() {
     return wave;
 }
 
-struct SoundFile {
-    const char* name;
+struct BakedSound {
+    int id;
     std::vector<int8_t> samples;
 };
 
 bool bakeSounds(const BakeTarget& out) {
-    const SoundFile files[] = {
-        {"theme.flac", themeTune()},
-        {"gclick22.flac", toPcm8(click(2300, 0.004, 900, 4500, 0.03, 91), CLICK_PEAK)},
-        {"agony.flac", toPcm8(wallHitSound(), EFFECT_PEAK)},
-        {"blub.flac", toPcm8(checkpointSound(), EFFECT_PEAK)},
-        {"startLow.flac", toPcm8(beep(440, 0.28, 1.0), BEEP_PEAK)},
-        {"startHigh.flac", toPcm8(beep(880, 0.75, 0.9), BEEP_PEAK)},
-        {"gclick16.flac", toPcm8(click(1400, 0.006, 350, 3000, 0.045, 92), CLICK_PEAK)},
-        {"idle3.flac", idleEngineSound()},
-        {"leadBike2.flac", fullThrottleSound()},
-        {"full6.flac", airborneEngineSound()},
-        {"downward3.flac", windingDownSound()},
-        {"bump.flac", toPcm8(bumpSound(), EFFECT_PEAK)},
-        {"skid.flac", toPcm8(skidSound(), EFFECT_PEAK * 0.9f)},
-        {"background.flac", packEnginesSound()},
+    const BakedSound sounds[] = {
+        {SOUND_THEME, themeTune()},
+        {SOUND_BUTTON_CLICK, toPcm8(click(2300, 0.004, 900, 4500, 0.03, 91), CLICK_PEAK)},
+        {SOUND_WALL_HIT, toPcm8(wallHitSound(), EFFECT_PEAK)},
+        {SOUND_CHECKPOINT, toPcm8(checkpointSound(), EFFECT_PEAK)},
+        {SOUND_START_LOW, toPcm8(beep(440, 0.28, 1.0), BEEP_PEAK)},
+        {SOUND_START_HIGH, toPcm8(beep(880, 0.75, 0.9), BEEP_PEAK)},
+        {SOUND_MENU_CLICK, toPcm8(click(1400, 0.006, 350, 3000, 0.045, 92), CLICK_PEAK)},
+        {SOUND_IDLE, idleEngineSound()},
+        {SOUND_FULL_THROTTLE, fullThrottleSound()},
+        {SOUND_IN_AIR, airborneEngineSound()},
+        {SOUND_WIND_DOWN, windingDownSound()},
+        {SOUND_CRASH, toPcm8(bumpSound(), EFFECT_PEAK)},
+        {SOUND_SKID, toPcm8(skidSound(), EFFECT_PEAK * 0.9f)},
+        {SOUND_PACK, packEnginesSound()},
     };
-    for (const SoundFile& f : files)
-        if (!writeFlac(out.sound + f.name, f.samples, SOUND_RATE)) return false;
+    if (sizeof sounds / sizeof sounds[0] != (size_t)SOUND_FILE_COUNT) return false; // one per table row
+    for (const BakedSound& s : sounds) {
+        const SoundFile* f = soundFile(s.id);
+        if (!f || !writeFlac(out.sound + f->file, s.samples, SOUND_RATE)) return false;
+    }
     return true;
 }
