@@ -13,10 +13,13 @@ deps:
 configure: deps
 	@test -f $(BUILD)/CMakeCache.txt || $(CONFIG)
 
+# Everything: the game, its data, the tools, every test program.
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the game and its data set, so the first start is quick.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target kelvarostrindamuxelor game_data
 	cd $(BUILD)/game && ./kelvarostrindamuxelor
 
 test: build

@@ -22,3 +22,8 @@ int loadJpeg(const char* path, Surface** handle);
 // Always puts a new surface in the handle (the caller frees any old one
 // first); on failure returns 0 and leaves the handle as it was.
 int loadRawPng(const char* name, Surface** handle);
+
+// The one PNG writer (test frames, the bake): `pixels` holds rows of 8-bit
+// RGB triples, or of grey bytes when `grey`; `compression` is zlib's level
+// (9 packs tightest). False when the file cannot be written.
+bool savePng(const char* path, int width, int height, bool grey, const uint8_t* pixels, int compression = 9);

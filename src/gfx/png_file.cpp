@@ -123,3 +123,25 @@ int loadRawPng(const char* name, Surface** handle) {
     if (n < 0 || n >= (int)sizeof path) return 0;
     return loadPngFile(path, handle, true);
 }
+
+bool savePng(const char* path, int width, int height, bool grey, const uint8_t* pixels, int compression) {
+    FILE* f = fopen(path, "wb");
+    if (!f) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        fclose(f);
+        return false;
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, width, height, 8, grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, compression);
+    png_write_info(png, info);
+    size_t rowBytes = (size_t)width * (grey ? 1 : 3);
+    for (int y = 0; y < height; y++) png_write_row(png, (png_const_bytep)(pixels + (size_t)y * rowBytes));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return fclose(f) == 0;
+}

@@ -1,7 +1,7 @@
 #include "platform/headless.h"
+#include "gfx/image.h"
 
 #include <deque>
-#include <png.h>
 #include <cstdio>
 
 static int64_t now;
@@ -96,32 +96,14 @@ int headlessFramesPresented() { return framesPresented; }
 const std::vector<uint16_t>& headlessLastFrame() { return lastFrame; }
 
 bool headlessSaveFramePng(const char* path) {
-    FILE* f = fopen(path, "wb");
-    if (!f) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        fclose(f);
-        return false;
+    std::vector<uint8_t> rgb((size_t)DISPLAY_WIDTH * DISPLAY_HEIGHT * 3);
+    for (size_t i = 0; i < lastFrame.size() && i * 3 < rgb.size(); i++) {
+        uint16_t c = lastFrame[i];
+        rgb[i * 3] = (uint8_t)((c >> 11) << 3);
+        rgb[i * 3 + 1] = (uint8_t)(((c >> 6) & 31) << 3);
+        rgb[i * 3 + 2] = (uint8_t)((c & 31) << 3);
     }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, DISPLAY_WIDTH, DISPLAY_HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(DISPLAY_WIDTH * 3);
-    for (int y = 0; y < DISPLAY_HEIGHT; y++) {
-        for (int x = 0; x < DISPLAY_WIDTH; x++) {
-            uint16_t c = lastFrame[y * DISPLAY_WIDTH + x];
-            row[x * 3] = (png_byte)((c >> 11) << 3);
-            row[x * 3 + 1] = (png_byte)(((c >> 6) & 31) << 3);
-            row[x * 3 + 2] = (png_byte)((c & 31) << 3);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return fclose(f) == 0;
+    return savePng(path, DISPLAY_WIDTH, DISPLAY_HEIGHT, false, rgb.data());
 }
 
 const std::vector<std::string>& headlessMessageBoxes() { return boxes; }

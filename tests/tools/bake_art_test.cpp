@@ -3,7 +3,7 @@
 // for transparency only, noise that tiles, and lettering that measures
 // what it draws.
 #include "bake/art_canvas.h"
-#include "bake/art_noise.h"
+#include "bake/noise.h"
 #include "bake/art_text.h"
 
 #include <gtest/gtest.h>
@@ -120,13 +120,13 @@ TEST(BakeArt, LiftsDarkColoursClearOfTheTransparentColour) {
 TEST(BakeArt, NoiseRepeatsWithItsPeriod) {
     for (double y : {0.3, 5.7})
         for (double x : {0.0, 1.25, 3.5}) {
-            EXPECT_NEAR(valueNoise(x, y, 7, 4), valueNoise(x + 4, y, 7, 4), 1e-12);
-            EXPECT_NEAR(valueNoise(x, y, 7, 4), valueNoise(x, y - 8, 7, 4), 1e-12);
-            EXPECT_NEAR(fractalNoise(x, y, 4, 9, 4), fractalNoise(x + 4, y + 4, 4, 9, 4), 1e-12);
+            EXPECT_NEAR(tilingNoise(x, y, 7, 4), tilingNoise(x + 4, y, 7, 4), 1e-12);
+            EXPECT_NEAR(tilingNoise(x, y, 7, 4), tilingNoise(x, y - 8, 7, 4), 1e-12);
+            EXPECT_NEAR(tilingFractalNoise(x, y, 4, 9, 4), tilingFractalNoise(x + 4, y + 4, 4, 9, 4), 1e-12);
         }
     double lo = 1, hi = 0;
     for (int i = 0; i < 500; i++) {
-        double v = fractalNoise(i * 0.37, i * 0.11, 4, 3);
+        double v = tilingFractalNoise(i * 0.37, i * 0.11, 4, 3);
         lo = std::min(lo, v), hi = std::max(hi, v);
     }
     EXPECT_GE(lo, 0.0);

@@ -1,6 +1,6 @@
 #include "bake/art_motifs.h"
 
-#include "bake/art_noise.h"
+#include "bake/noise.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,7 +155,7 @@ void drawDustCloud(Mask& mask, Vertex centre, double rx, double ry, uint32_t see
             double dx = (x - centre.x) / rx, dy = (y - centre.y) / ry;
             double d = std::sqrt(dx * dx + dy * dy);
             if (d >= 1) continue;
-            double n = fractalNoise(x / 22.0, y / 22.0, 4, seed);
+            double n = tilingFractalNoise(x / 22.0, y / 22.0, 4, seed);
             double v = std::clamp((n - 0.35 - 0.55 * d * d) * 3.0, 0.0, 1.0) * (1 - d);
             float& out = mask.a[(size_t)y * mask.width + x];
             out = std::max(out, (float)std::min(1.0, v * 1.6));
@@ -164,7 +164,7 @@ void drawDustCloud(Mask& mask, Vertex centre, double rx, double ry, uint32_t see
 
 Rgb earthAt(double x, double y, uint32_t seed, int period) {
     auto noise = [&](double cell, int octaves, uint32_t s) {
-        return fractalNoise(x / cell, y / cell, octaves, s, period > 0 ? (int)(period / cell) : 0);
+        return tilingFractalNoise(x / cell, y / cell, octaves, s, period > 0 ? (int)(period / cell) : 0);
     };
     double broad = noise(64, 3, seed);
     double grain = noise(4, 2, seed + 7);

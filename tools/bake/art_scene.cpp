@@ -1,7 +1,7 @@
 #include "bake/art_scene.h"
 
 #include "bake/art_motifs.h"
-#include "bake/art_noise.h"
+#include "bake/noise.h"
 #include "bake/art_text.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ namespace {
 
 // y of a skyline at x.
 double ridge(double x, double base, double height, double cell, uint32_t seed) {
-    return base - height * fractalNoise(x / cell, 0.5, 4, seed);
+    return base - height * tilingFractalNoise(x / cell, 0.5, 4, seed);
 }
 
 Mask below(const Image& img, const std::function<double(double)>& edge) {
@@ -65,10 +65,10 @@ void paintHills(Image& img, const Sunset& s) {
     double top = s.horizon - 60;
     paint(img, far, [&s, top](int x, int y) {
         return mix({150, 76, 52}, {96, 48, 40},
-                   std::clamp((y - top) / 80.0, 0.0, 1.0) * 0.6 + 0.2 * fractalNoise(x / 14.0, y / 6.0, 3, s.seed + 3));
+                   std::clamp((y - top) / 80.0, 0.0, 1.0) * 0.6 + 0.2 * tilingFractalNoise(x / 14.0, y / 6.0, 3, s.seed + 3));
     });
     paint(img, near, [&s](int x, int y) {
-        return mix({86, 46, 32}, {56, 32, 26}, fractalNoise(x / 10.0, y / 5.0, 3, s.seed + 5) * 0.8);
+        return mix({86, 46, 32}, {56, 32, 26}, tilingFractalNoise(x / 10.0, y / 5.0, 3, s.seed + 5) * 0.8);
     });
 }
 

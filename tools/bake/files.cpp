@@ -1,44 +1,19 @@
 #include "bake/files.h"
+#include "gfx/image.h"
 
 #include <FLAC/stream_encoder.h>
 #include <cstdio>
 #include <jpeglib.h>
-#include <png.h>
-
-static bool writePngRows(const std::string& path, int width, int height, int colorType,
-                         const std::vector<png_bytep>& rows, int compression = 9) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        fclose(f);
-        return false;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, width, height, 8, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, compression);
-    png_write_info(png, info);
-    png_write_image(png, const_cast<png_bytepp>(rows.data()));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return fclose(f) == 0;
-}
 
 bool writePng(const std::string& path, const Image& image, int compression) {
-    std::vector<png_bytep> rows(image.height);
-    for (int y = 0; y < image.height; y++) rows[y] = (png_bytep)&image.pixels[(size_t)y * image.width];
-    return writePngRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB, rows, compression);
+    static_assert(sizeof(Rgb) == 3, "pixels are packed RGB triples");
+    return savePng(path.c_str(), image.width, image.height, false, (const uint8_t*)image.pixels.data(), compression);
 }
 
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<uint8_t>& values) {
-    std::vector<png_bytep> rows(height);
-    for (int y = 0; y < height; y++) rows[y] = (png_bytep)&values[(size_t)y * width];
     // Data pictures are large and smooth: the default level packs them
     // nearly as well in a fraction of the time.
-    return writePngRows(path, width, height, PNG_COLOR_TYPE_GRAY, rows, 6);
+    return savePng(path.c_str(), width, height, true, values.data(), 6);
 }
 
 bool writeJpeg(const std::string& path, const Image& image, int quality) {

@@ -2,7 +2,7 @@
 // drifting background.
 #include "bake/art_canvas.h"
 #include "bake/art_motifs.h"
-#include "bake/art_noise.h"
+#include "bake/noise.h"
 #include "bake/art_scene.h"
 #include "bake/art_text.h"
 #include "bake/picture_set.h"
@@ -200,7 +200,7 @@ Image introLogo() {
     paint(img, plate, [](int x, int y) { return mix(STEEL, SLATE_LIGHT, (x + y) / 640.0); });
     paint(img, inner, [&](int x, int y) {
         Rgb c = mix(SLATE, SLATE_DEEP, (double)y / h);
-        return mix(c, EARTH_DARK, 0.35 * fractalNoise(x / 40.0, y / 40.0, 4, 17));
+        return mix(c, EARTH_DARK, 0.35 * tilingFractalNoise(x / 40.0, y / 40.0, 4, 17));
     });
     // A tyre print sweeping under everything.
     Mask track(w, h);
@@ -240,7 +240,7 @@ Image backgroundTile() {
     Image img(n, n);
     fill(img, [n](int x, int y) {
         Rgb c = mix(SLATE_DEEP, earthAt(x, y, 29, n), 0.42);
-        return mix(c, SLATE, 0.3 * fractalNoise(x / 32.0, y / 32.0, 2, 31, n / 32));
+        return mix(c, SLATE, 0.3 * tilingFractalNoise(x / 32.0, y / 32.0, 2, 31, n / 32));
     });
     Mask prints(n, n), ridges(n, n);
     for (int k = 0; k < 2; k++) {

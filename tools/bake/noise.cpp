@@ -14,15 +14,35 @@ double latticeHash(int x, int y, uint32_t seed) {
 
 static double fade(double t) { return t * t * (3 - 2 * t); }
 
-double valueNoise(double x, double y, uint32_t seed) {
+static int wrap(int v, int period) {
+    if (period <= 0) return v;
+    v %= period;
+    return v < 0 ? v + period : v;
+}
+
+double tilingNoise(double x, double y, uint32_t seed, int period) {
     double fx = std::floor(x), fy = std::floor(y);
     int ix = (int)fx, iy = (int)fy;
     double tx = fade(x - fx), ty = fade(y - fy);
-    double a = latticeHash(ix, iy, seed), b = latticeHash(ix + 1, iy, seed);
-    double c = latticeHash(ix, iy + 1, seed), d = latticeHash(ix + 1, iy + 1, seed);
+    int x0 = wrap(ix, period), x1 = wrap(ix + 1, period), y0 = wrap(iy, period), y1 = wrap(iy + 1, period);
+    double a = latticeHash(x0, y0, seed), b = latticeHash(x1, y0, seed);
+    double c = latticeHash(x0, y1, seed), d = latticeHash(x1, y1, seed);
     double top = a + (b - a) * tx, bottom = c + (d - c) * tx;
-    return 2 * (top + (bottom - top) * ty) - 1;
+    return top + (bottom - top) * ty;
 }
+
+double tilingFractalNoise(double x, double y, int octaves, uint32_t seed, int period) {
+    double sum = 0, weight = 1, total = 0, scale = 1;
+    for (int i = 0; i < octaves; i++) {
+        sum += weight * tilingNoise(x * scale, y * scale, seed + 101u * i, period > 0 ? period * (int)scale : 0);
+        total += weight;
+        weight *= 0.5;
+        scale *= 2;
+    }
+    return sum / total;
+}
+
+double valueNoise(double x, double y, uint32_t seed) { return 2 * tilingNoise(x, y, seed) - 1; }
 
 double fractalNoise(double x, double y, int octaves, uint32_t seed) {
     double sum = 0, weight = 0.5;

@@ -4,7 +4,7 @@
 // on top at fixed offsets, so every drawn control sits inside its hot area.
 #include "bake/art_canvas.h"
 #include "bake/art_motifs.h"
-#include "bake/art_noise.h"
+#include "bake/noise.h"
 #include "bake/art_text.h"
 #include "bake/art_widgets.h"
 #include "bake/picture_set.h"
@@ -140,7 +140,7 @@ Image optionsWindow() {
     paint(img, shape, [](int x, int y) {
         Rgb c = y < TITLE_BAR_BOTTOM ? mix(BAR_TOP, BAR_BOTTOM, y / (double)TITLE_BAR_BOTTOM)
                                      : mix(BODY_TOP, BODY_BOTTOM, (y - TITLE_BAR_BOTTOM) / 150.0);
-        return mix(c, SLATE, 0.25 * fractalNoise(x / 24.0, y / 24.0, 2, 91));
+        return mix(c, SLATE, 0.25 * tilingFractalNoise(x / 24.0, y / 24.0, 2, 91));
     });
     // The title bar's orange edge.
     Mask accent(w, h);
@@ -194,7 +194,7 @@ Image controlsWindow() {
         int inBand = (y - CONTROLS_BAND_Y) % 13;
         Rgb c = y < CONTROLS_BAND_Y ? mix(BAR_TOP, BODY_TOP, y / (double)CONTROLS_BAND_Y)
                                     : mix(BODY_TOP, BODY_BOTTOM, std::clamp(inBand / 12.0, 0.0, 1.0));
-        return mix(c, SLATE, 0.2 * fractalNoise(x / 24.0, y / 24.0, 2, 93));
+        return mix(c, SLATE, 0.2 * tilingFractalNoise(x / 24.0, y / 24.0, 2, 93));
     };
     paint(img, top, body);
     paint(img, strip, [](int x, int y) { return mix(BODY_TOP, BODY_BOTTOM, (y - CONTROLS_BUTTONS_Y) / 23.0 + 0 * x); });

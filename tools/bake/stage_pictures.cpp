@@ -2,7 +2,7 @@
 // farewell pictures and the controls help picture.
 #include "bake/art_canvas.h"
 #include "bake/art_motifs.h"
-#include "bake/art_noise.h"
+#include "bake/noise.h"
 #include "bake/art_scene.h"
 #include "bake/art_text.h"
 #include "bake/art_widgets.h"
@@ -123,7 +123,7 @@ Image steering() {
     paintPlate(img, plate, STEEL, SLATE_LIGHT, 2);
     paint(img, inner, [&](int x, int y) {
         Rgb c = mix({44, 50, 62}, {24, 28, 36}, (double)y / h);
-        return mix(c, EARTH_DARK, 0.3 * fractalNoise(x / 30.0, y / 30.0, 3, 71));
+        return mix(c, EARTH_DARK, 0.3 * tilingFractalNoise(x / 30.0, y / 30.0, 3, 71));
     });
     // Dividers between the three groups.
     Mask dividers(w, h);
