@@ -4,6 +4,8 @@
 #include "platform/headless.h"
 #include "screens/assets.h"
 #include "shell/loop.h"
+#include "player/settings.h"
+#include "shell/display.h"
 #include "shell/input.h"
 #include "shell/log.h"
 #include "screens/mode_ids.h"
@@ -34,6 +36,25 @@ TEST_F(BakedGame, StartsWithoutAMissingOrBrokenFile) {
     for (const std::string& box : headlessMessageBoxes()) ADD_FAILURE() << box;
     EXPECT_EQ(currentMode, MODE_INTRO);
     EXPECT_GT(smallChars->width, 5);
+}
+
+// A settings file that turns the screen: start-up reads it before anything
+// orientation-dependent is loaded, so the framebuffer and the start-up
+// pictures come out in portrait, and the first mode is still the intro.
+TEST_F(BakedGame, ASettingsFileInPortraitStartsTheGameInPortrait) {
+    applyOrientationGeometry(1);
+    ASSERT_EQ(saveSettings(), 1);
+    stopHeadlessGame();
+    ASSERT_EQ(startHeadlessGame(dir), 0);
+    EXPECT_EQ(displayGeometry.orientation, 1);
+    EXPECT_EQ(framebuffer->width, 480);
+    EXPECT_EQ(framebuffer->height, 640);
+    EXPECT_EQ(framebuffer->vertical, 1);
+    for (Surface* picture : {fontPictures[0], hudMap, iconsPicture, smallChars}) EXPECT_EQ(picture->vertical, 1);
+    EXPECT_EQ(currentMode, MODE_INTRO);
+    runPasses(3);
+    EXPECT_EQ(currentMode, MODE_INTRO);
+    for (const std::string& box : headlessMessageBoxes()) ADD_FAILURE() << box;
 }
 
 TEST_F(BakedGame, FontsHaveEveryPrintableCharacter) {
