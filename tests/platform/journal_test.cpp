@@ -1,6 +1,7 @@
 // A run recorded to a journal replays frame for frame.
 #include "platform/headless.h"
 #include "game.h"
+#include "shell/keys.h"
 #include "shell/loop.h"
 #include "shell/modes.h"
 #include "shell/random.h"
@@ -27,9 +28,9 @@ Recording recordSession(const GameDir& dir, const std::string& journal) {
     EXPECT_TRUE(journalRecord(journal.c_str()));
     EXPECT_EQ(gameStartup(dir.base().c_str()), 0);
     for (int pass = 0; pass < 120 && !quitRequested; pass++) {
-        if (pass == 20) headlessKey(' ', ' ', false);
+        if (pass == 20) headlessKey(KEY_SPACE, ' ', false);
         if (pass == 40) headlessMouse(EVENT_MOUSE_MOVE, 320, 240);
-        if (pass == 50) headlessKey(27, 27, false);
+        if (pass == 50) headlessKey(KEY_ESCAPE, 27, false);
         if (pass == 60) headlessSetFocus(false);
         if (pass == 63) headlessSetFocus(true);
         if (pass == 80) headlessClick(10, 10);
