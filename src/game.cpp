@@ -1,4 +1,5 @@
 #include "game.h"
+#include "player/riders.h"
 #include "player/settings.h"
 #include "screens/assets.h"
 #include "screens/screens.h"
@@ -6,7 +7,18 @@
 #include "shell/loop.h"
 #include "shell/overlay.h"
 
-int gameStartup(const char* base, Mode firstMode) {
+static const char FIRST_LEVEL_RIDER[] = "Rider";
+
+// The context level selection would have handed on for this level.
+static void chooseFirstLevel(int level) {
+    if (riderCount() == 0) createRider(FIRST_LEVEL_RIDER, 0, 0);
+    for (int i = 0; i < RIDER_CAPACITY && selectedRider() < 0; i++) selectRider(i);
+    gameType = levelGameType(level);
+    currentLevel = levelChoice = level;
+    currentRider = selectedRider();
+}
+
+int gameStartup(const char* base, Mode firstMode, int firstLevel) {
     installModeScreens();
     int status = startShell(base);
     if (status != 0) return status;
@@ -15,6 +27,10 @@ int gameStartup(const char* base, Mode firstMode) {
     loadSettings();
     setOrientation(settingsOrientation);
     loadStartupAssets();
+    if (isLevelNumber(firstLevel)) {
+        chooseFirstLevel(firstLevel);
+        firstMode = MODE_LEVEL_LOADING;
+    }
     currentMode = firstMode;
     previousMode = 0; // the first pass enters the first mode
     setAppActive(1);
@@ -28,8 +44,8 @@ void gameShutdown() {
     stopShell();
 }
 
-int gameMain(const char* base, Mode firstMode) {
-    int status = gameStartup(base, firstMode);
+int gameMain(const char* base, Mode firstMode, int firstLevel) {
+    int status = gameStartup(base, firstMode, firstLevel);
     if (status != 0) return status;
     while (!quitRequested) gameRunPass();
     gameShutdown();

@@ -1,11 +1,13 @@
 // Entry point: picks the backend, finds the data, runs the game.
-//   kelvarostrindamuxelor [--record FILE | --replay FILE]
+//   kelvarostrindamuxelor [--level N] [--record FILE | --replay FILE]
 #include "platform/headless.h"
 #include "platform/sdl_backend.h"
 #include "game.h"
+#include "world/levels.h"
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -44,17 +46,28 @@ static bool findBaseFolder(std::string* base) {
 }
 
 static int usage() {
-    fputs("usage: kelvarostrindamuxelor [--record FILE | --replay FILE]\n", stderr);
+    fputs("usage: kelvarostrindamuxelor [--level N] [--record FILE | --replay FILE]\n"
+          "  --level N  start level N (0-19 race, 100-119 stunt, 200-204 free ride) at its loading screen\n",
+          stderr);
     return 2;
 }
 
-static int replayRun(const char* path, const std::string& base) {
+// A level number, all digits; -1 when it names no level.
+static int parseLevel(const char* text) {
+    char* end = nullptr;
+    long level = strtol(text, &end, 10);
+    if (!*text || *end || level < 0 || level > INT_MAX || !isLevelNumber((int)level)) return -1;
+    return (int)level;
+}
+
+// A run recorded with --level replays with the same --level.
+static int replayRun(const char* path, const std::string& base, int firstLevel) {
     platformUse(headlessBackend());
     if (!journalReplay(path)) {
         fprintf(stderr, "Cannot replay %s: not a journal file\n", path);
         return 1;
     }
-    gameMain(base.c_str());
+    gameMain(base.c_str(), MODE_INTRO, firstLevel);
     int checked = journalFramesChecked(), differing = journalFramesDiffering();
     journalClose();
     printf("replay: %d frames checked, %d differ\n", checked, differing);
@@ -64,8 +77,12 @@ static int replayRun(const char* path, const std::string& base) {
 int main(int argc, char** argv) {
     const char* recordPath = nullptr;
     const char* replayPath = nullptr;
+    int firstLevel = NO_FIRST_LEVEL;
     for (int i = 1; i < argc; i++) {
-        if (strcmp(argv[i], "--record") == 0 && i + 1 < argc)
+        if (strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+            firstLevel = parseLevel(argv[++i]);
+            if (firstLevel < 0) return usage();
+        } else if (strcmp(argv[i], "--record") == 0 && i + 1 < argc)
             recordPath = argv[++i];
         else if (strcmp(argv[i], "--replay") == 0 && i + 1 < argc)
             replayPath = argv[++i];
@@ -74,14 +91,14 @@ int main(int argc, char** argv) {
     }
     std::string base;
     if (!findBaseFolder(&base)) return 1;
-    if (replayPath) return replayRun(replayPath, base);
+    if (replayPath) return replayRun(replayPath, base, firstLevel);
 
     platformUse(sdlBackend());
     if (recordPath && !journalRecord(recordPath)) {
         fprintf(stderr, "Cannot write the journal %s\n", recordPath);
         return 1;
     }
-    int status = gameMain(base.c_str());
+    int status = gameMain(base.c_str(), MODE_INTRO, firstLevel);
     journalClose();
     sdlQuit();
     return status;

@@ -1,4 +1,5 @@
 #include "player/riders.h"
+#include "player/highscores.h"
 #include "player/savefile.h"
 #include "shell/log.h"
 
@@ -54,7 +55,13 @@ int loadRiders() {
         logAt(1, "[WARNING] Riders file size mismatch.\n", 1);
         return 0;
     }
-    memcpy(riderTable.bests, file, sizeof riderTable.bests);
+    // A best above any run's score can only come from damage; it would
+    // open levels and ranks nobody earned.
+    for (int i = 0; i < RIDER_CAPACITY; i++)
+        for (int b = 0; b < BESTS_PER_RIDER; b++) {
+            uint8_t best = file[i * BESTS_PER_RIDER + b];
+            riderTable.bests[i][b] = best > MAX_BEST ? MAX_BEST : best;
+        }
     takeColours(riderTable.bikeColours, file + BIKE_COLOURS_AT);
     takeColours(riderTable.bodyColours, file + BODY_COLOURS_AT);
     memcpy(riderTable.slots, file + SLOTS_AT, sizeof riderTable.slots);
@@ -154,6 +161,11 @@ int createRider(const char* name, int bodyColour, int bikeColour) {
     int highest = 0;
     for (int i = 0; i < RIDER_CAPACITY; i++)
         if (riderNumber(i) > highest) highest = riderNumber(i);
+    // A deleted rider's entry stays in the high-score table under its number.
+    for (int row = 0; row < HIGH_SCORE_ROWS; row++) {
+        HighScoreEntry entry = highScoreEntry(row);
+        if (!entry.empty && entry.number > highest) highest = entry.number;
+    }
     memset(riderTable.slots[slot], 0, RIDER_SLOT_BYTES);
     memcpy(riderTable.slots[slot], name, strnlen(name, RIDER_NAME_MAX));
     setRiderNumber(slot, highest + 1);

@@ -11,6 +11,7 @@ const int RIDER_SLOT_BYTES = 20;
 const int RIDER_NAME_MAX = 18;
 const int RIDER_COLOUR_MAX = 8;
 const int RIDERS_FILE_BYTES = 320;
+const int MAX_BEST = 100; // no run scores more
 
 struct RiderTable {
     int capacity;
@@ -61,7 +62,8 @@ int riderTotal(int type);
 int riderTotalOf(int index);
 
 // Takes the lowest empty slot and selects it: 1, or 0 when the table is full
-// or the name is empty.
+// or the name is empty. Its number is one above every number in use, the
+// high-score table's included, so it never takes over a deleted rider's entry.
 int createRider(const char* name, int bodyColour, int bikeColour);
 // 1 when a profile was deleted (even if the file could not be written).
 int deleteSelectedRider();

@@ -54,6 +54,12 @@ static void loadBikeModel() {
     scaleVoxelModel(bikeModel, BIKE_MODEL_SCALE);
 }
 
+void rebuildBikeModel(int bikeColour, int bodyColour) {
+    destroyVoxelModel(&bikeModel);
+    loadBikeModel();
+    recolourVoxelModel(bikeModel, bikeColour, bodyColour);
+}
+
 static void loadHudPictures() {
     loadPicture("hudmap.png", &hudMap);
     loadPicture("hudtime.png", &hudTime);

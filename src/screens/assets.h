@@ -29,6 +29,8 @@ void loadStartupAssets();
 // laid out for the new orientation.
 void reloadOrientationAssets();
 void freeStartupAssets();
+// The bike model made again from its file, in the given colour schemes.
+void rebuildBikeModel(int bikeColour, int bodyColour);
 // Frees a picture slot; freeing an empty one does nothing.
 void freePicture(Surface** slot);
 

@@ -5,23 +5,6 @@
 #include "shell/loop.h"
 
 #include <cstdio>
-#include <sys/stat.h>
-
-static const int INTRO_STEPS = 405;
-
-static bool dataFileExists(const char* name) {
-    char path[512];
-    snprintf(path, sizeof path, "%s%s", dataFolder, name);
-    struct stat st;
-    return stat(path, &st) == 0;
-}
-
-static Mode afterIntro() { return dataFileExists("monkey.png") ? MODE_HIDDEN_PICTURE : MODE_TITLE; }
-
-static Mode update(Mode self) {
-    if (self == MODE_INTRO && tickCount >= INTRO_STEPS) return afterIntro();
-    return self;
-}
 
 // Seven-segment digits, so each placeholder says which mode it stands for.
 static void drawDigit(int digit, int x0, int y0, int size, Color c) {
@@ -55,9 +38,7 @@ static Mode render(Mode self) {
 static Mode input(Mode self, const InputEvent& e) {
     if (e.kind != INPUT_KEY_UP) return self;
     switch (self) {
-    case MODE_INTRO: return afterIntro();
     case MODE_HIDDEN_PICTURE: return modeFrameCount > 2 ? MODE_TITLE : self;
-    case MODE_TITLE: return e.key == keyBindings[BIND_ESCAPE] ? MODE_EXIT_PICTURE : self;
     case MODE_HIGH_SCORES:
     case MODE_CONTROLS_HELP: return MODE_TITLE;
     case MODE_EXIT_PICTURE:
@@ -67,6 +48,6 @@ static Mode input(Mode self, const InputEvent& e) {
     }
 }
 
-const ModeScreen placeholderScreen = {nullptr, nullptr, update, render, input, false, false};
-const ModeScreen placeholderQuietScreen = {nullptr, nullptr, update, render, input, true, false};
-const ModeScreen placeholderAllKeysScreen = {nullptr, nullptr, update, render, input, false, true};
+const ModeScreen placeholderScreen = {nullptr, nullptr, nullptr, render, input, false, false};
+const ModeScreen placeholderQuietScreen = {nullptr, nullptr, nullptr, render, input, true, false};
+const ModeScreen placeholderAllKeysScreen = {nullptr, nullptr, nullptr, render, input, false, true};

@@ -24,6 +24,10 @@ inline int levelIndex(int level) { return level - levelGameType(level) * LEVEL_T
 inline int levelNumber(int gameType, int index) { return gameType * LEVEL_TYPE_STEP + index; }
 // How many levels a game type has.
 inline int levelsOfType(int gameType) { return gameType == GAME_FREE_RIDE ? FREE_RIDE_LEVELS : LEVELS_PER_TYPE; }
+// Whether a number names one of the game's levels.
+inline bool isLevelNumber(int level) {
+    return level >= 0 && level < GAME_TYPE_COUNT * LEVEL_TYPE_STEP && levelIndex(level) < levelsOfType(levelGameType(level));
+}
 // The start button's word by game type: "Race!", "Go!", "Ride!".
 inline const char* startWord(int gameType) {
     static const char* const words[GAME_TYPE_COUNT] = {"Race!", "Go!", "Ride!"};

@@ -1,4 +1,5 @@
 #include "player/player_test_dir.h"
+#include "player/highscores.h"
 #include "player/riders.h"
 #include "player/scores.h"
 
@@ -12,6 +13,7 @@ protected:
     void SetUp() override {
         PlayerDataTest::SetUp();
         initRiders();
+        loadHighScores(); // none yet: a fresh file of dots
     }
     void TearDown() override {
         initRiders();
@@ -87,6 +89,18 @@ TEST_F(RidersTest, DeletedSlotIsReusedWithTheNextNumber) {
     ASSERT_EQ(deleteSelectedRider(), 1);
     ASSERT_EQ(createRider("E", 0, 0), 1);
     EXPECT_EQ(riderNumber(2), 5); // one more than the highest remaining (4)
+}
+
+// A deleted rider keeps its entry in the high-score table; a new rider must
+// not take that number over.
+TEST_F(RidersTest, NewNumbersStayAboveTheHighScoreEntries) {
+    for (const char* name : {"A", "B"}) ASSERT_EQ(createRider(name, 0, 0), 1);
+    enterHighScore("B", 300, riderNumber(1));
+    enterHighScore("Old", 200, 7);
+    ASSERT_EQ(highScoreEntry(1).number, 7);
+    ASSERT_EQ(deleteSelectedRider(), 1); // B, number 2
+    ASSERT_EQ(createRider("C", 0, 0), 1);
+    EXPECT_EQ(riderNumber(1), 8);
 }
 
 TEST_F(RidersTest, NamesAreBoundedAtEighteenCharacters) {
@@ -203,6 +217,20 @@ TEST_F(RidersTest, GarbageLoadsWithinBounds) {
             EXPECT_EQ(riderNumber(i), junk[220 + 20 * i + 18] << 8 | junk[220 + 20 * i + 19]);
         }
     }
+    // Bests above any run's score come from damage and read as the most a run scores.
+    Bytes bests(RIDERS_FILE_BYTES, 0);
+    bests[220] = 'X';
+    bests[0] = 100;
+    bests[1] = 101;
+    bests[39] = 255;
+    writeBytes("riders.dat", bests);
+    initRiders();
+    ASSERT_EQ(loadRiders(), 1);
+    selectRider(0);
+    EXPECT_EQ(riderBest(0), 100);
+    EXPECT_EQ(riderBest(1), 100);
+    EXPECT_EQ(riderBest(119), 100);
+    EXPECT_EQ(riderTotal(2), 300);
     // In-range colours come through as stored.
     Bytes bytes(RIDERS_FILE_BYTES, 0);
     putLe16(bytes, 200, 8);

@@ -1,0 +1,120 @@
+// Level selection through the real loop: which rows open for which bests,
+// and that a marked level is only ever started in its own game type and
+// for a rider who may ride it.
+#include "screens/menu_fixture.h"
+#include "world/levels.h"
+
+#include <cstring>
+
+namespace {
+
+class LevelSelect : public MenuGame {
+protected:
+    void SetUp() override {
+        MenuGame::SetUp();
+        ASSERT_EQ(createRider("Lock", 0, 0), 1);
+    }
+    // Enters the level selection afresh for this game type.
+    void visit(int type) {
+        gameType = type;
+        goTo(MODE_TITLE, 1);
+        goTo(MODE_LEVEL_SELECT);
+    }
+    void clickRow(int r) { click(W() / 2, levelRowY(r)); }
+    int buttonsY() const { return H() - H() / 16 - L(); }
+    void clickStart() { click(W() - W() / 8, buttonsY()); }
+    void clickMainMenu() { click(W() / 8 + textWidth("Main Menu", 0) / 2, buttonsY()); }
+};
+
+// Race and stunt level 1 open at a level-0 best of 62, not 61; free-ride
+// level 1 at a career total of 401, not 400.
+TEST_F(LevelSelect, RowOneOpensExactlyAtItsThreshold) {
+    struct Case {
+        int type;
+        int bestAt; // index into the rider's bests
+        int bests[5];
+        bool open;
+    } cases[] = {
+        {GAME_RACE, 0, {61}, false},          {GAME_RACE, 0, {62}, true},
+        {GAME_STUNT, LEVELS_PER_TYPE, {61}, false}, {GAME_STUNT, LEVELS_PER_TYPE, {62}, true},
+        {GAME_FREE_RIDE, 0, {100, 100, 100, 100, 0}, false}, {GAME_FREE_RIDE, 0, {100, 100, 100, 100, 1}, true},
+    };
+    for (const Case& c : cases) {
+        memset(riderTable.bests[0], 0, BESTS_PER_RIDER);
+        for (int i = 0; i < 5; i++) riderTable.bests[0][c.bestAt + i] = (uint8_t)c.bests[i];
+        visit(c.type);
+        clickRow(1);
+        EXPECT_EQ(levelChoice, c.open ? levelNumber(c.type, 1) : -1) << c.type << " " << c.bests[0];
+        clickRow(0);
+        EXPECT_EQ(levelChoice, levelNumber(c.type, 0));
+        clickRow(2);
+        EXPECT_EQ(levelChoice, levelNumber(c.type, 0)) << "row 2 stays locked";
+    }
+    keepFrame("levels_free_ride.png");
+    // Opening every race level shows the last row.
+    for (int i = 0; i < LEVELS_PER_TYPE; i++) riderTable.bests[0][i] = 100;
+    visit(GAME_RACE);
+    runPasses(60);
+    keepFrame("levels_all_open.png");
+    clickRow(19);
+    EXPECT_EQ(levelChoice, 19);
+    clickStart();
+    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(currentLevel, 19);
+}
+
+// A level marked in Race is not marked in Stunt, and "Go!" does nothing
+// there until a stunt level is chosen; a level one rider opened is not
+// kept for a rider who has not.
+TEST_F(LevelSelect, AChoiceStaysWithItsGameTypeAndRider) {
+    riderTable.bests[0][0] = 62;
+    visit(GAME_RACE);
+    clickRow(1);
+    ASSERT_EQ(levelChoice, 1);
+    clickMainMenu();
+    ASSERT_EQ(currentMode, MODE_TITLE);
+    visit(GAME_STUNT);
+    EXPECT_EQ(levelChoice, -1);
+    keepFrame("levels_stunt.png");
+    clickStart();
+    EXPECT_EQ(currentMode, MODE_LEVEL_SELECT);
+    clickRow(0);
+    clickStart();
+    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(currentLevel, 100);
+    EXPECT_EQ(gameType, GAME_STUNT);
+
+    visit(GAME_RACE);
+    clickRow(1);
+    ASSERT_EQ(levelChoice, 1);
+    goTo(MODE_TITLE, 1);
+    ASSERT_EQ(createRider("Fresh", 0, 0), 1);
+    visit(GAME_RACE);
+    EXPECT_EQ(levelChoice, -1) << "level 1 is locked for the new rider";
+    clickStart();
+    EXPECT_EQ(currentMode, MODE_LEVEL_SELECT);
+
+    // Kept across visits while it stands.
+    selectRider(0);
+    visit(GAME_RACE);
+    clickRow(1);
+    visit(GAME_RACE);
+    EXPECT_EQ(levelChoice, 1);
+    key(KEY_ESCAPE);
+    EXPECT_EQ(currentMode, MODE_TITLE);
+}
+
+// A row's band reaches into the next row: a press on the bottom edge of the
+// marked row starts that row and marks no other.
+TEST_F(LevelSelect, APressInTheOverlapStartsTheUpperRow) {
+    riderTable.bests[0][0] = 62;
+    visit(GAME_RACE);
+    clickRow(0);
+    ASSERT_EQ(levelChoice, 0);
+    click(W() / 2, levelRowY(0, L() + 2));
+    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(currentLevel, 0);
+    EXPECT_EQ(levelChoice, 0);
+}
+
+} // namespace
