@@ -2,6 +2,7 @@
 // and that a marked level is only ever started in its own game type and
 // for a rider who may ride it.
 #include "screens/menu_fixture.h"
+#include "game.h"
 #include "world/levels.h"
 
 #include <cstring>
@@ -115,6 +116,44 @@ TEST_F(LevelSelect, APressInTheOverlapStartsTheUpperRow) {
     EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
     EXPECT_EQ(currentLevel, 0);
     EXPECT_EQ(levelChoice, 0);
+}
+
+// Starting straight at a level: its game type, the first rider of the file
+// (one named "Rider" made when there is none), the loading screen.
+TEST(FirstLevel, StartsAtTheLoadingScreenWithTheFirstRider) {
+    GameDir dir;
+    ASSERT_TRUE(dir.copyBakedData());
+    auto start = [&](int level) {
+        headlessReset();
+        platformUse(headlessBackend());
+        return gameStartup(dir.base().c_str(), MODE_INTRO, level);
+    };
+    ASSERT_EQ(start(105), 0);
+    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(gameType, GAME_STUNT);
+    EXPECT_EQ(currentLevel, 105);
+    EXPECT_EQ(levelChoice, 105);
+    ASSERT_EQ(riderCount(), 1);
+    EXPECT_STREQ(riderName(selectedRider()), "Rider");
+    EXPECT_EQ(currentRider, selectedRider());
+    createRider("Kim", 0, 0);
+    selectRider(0);
+    deleteSelectedRider();
+    stopHeadlessGame();
+
+    ASSERT_EQ(start(3), 0);
+    EXPECT_EQ(riderCount(), 1) << "no rider made when the file has one";
+    EXPECT_EQ(selectedRider(), 1);
+    EXPECT_EQ(gameType, GAME_RACE);
+    runPasses(3);
+    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    stopHeadlessGame();
+
+    ASSERT_EQ(start(150), 0);
+    EXPECT_EQ(currentMode, MODE_INTRO) << "150 names no level";
+    stopHeadlessGame();
+    for (int level : {0, 19, 100, 119, 200, 204}) EXPECT_TRUE(isLevelNumber(level)) << level;
+    for (int level : {-1, 20, 99, 120, 205, 300}) EXPECT_FALSE(isLevelNumber(level)) << level;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // selection, and what they leave in the riders file.
 #include "screens/menu_fixture.h"
 #include "player/settings.h"
+#include "screens/assets.h"
+#include "world/voxel.h"
 #include "sound/effects.h"
 #include "sound/sounds.h"
 
@@ -162,6 +164,18 @@ TEST_F(Menus, RiderListButtonsAreDisabledWhenTheyCannotAct) {
     EXPECT_EQ(selectedRider(), 3);
     click(W() / 2, riderRowY(0) - B() - 5);
     EXPECT_EQ(selectedRider(), 3) << "above the list";
+
+    // The confirmation: No back to the list, Escape to the title, both
+    // keeping the rider.
+    click(W() / 2, buttonsTop() + 2 * L());
+    ASSERT_EQ(currentMode, MODE_RIDER_DELETE);
+    click(W() / 2, buttonsTop());
+    EXPECT_EQ(currentMode, MODE_RIDER_SELECT);
+    goTo(MODE_RIDER_DELETE);
+    key(KEY_ESCAPE);
+    EXPECT_EQ(currentMode, MODE_TITLE);
+    EXPECT_EQ(riderCount(), 4);
+    EXPECT_STREQ(riderName(3), "A4");
 }
 
 // The editor holds 14 characters; keys 97..121 type the capital 32 codes
@@ -190,6 +204,23 @@ TEST_F(Menus, EditorNameLimitKeysAndColours) {
     click(W() / 2 + W() / 4, buttonsTop());
     EXPECT_EQ(currentMode, MODE_RIDER_SELECT);
     EXPECT_EQ(riderCount(), 2);
+
+    // The bike shows the new rider's colours from the start, whatever it
+    // was last coloured with.
+    auto matching = [](int bike, int body) {
+        VoxelModel* shown = bikeModel;
+        bikeModel = nullptr;
+        rebuildBikeModel(bike, body);
+        int same = 0;
+        for (int i = 0; i < shown->count; i++) same += shown->points[i].colour == bikeModel->points[i].colour;
+        destroyVoxelModel(&bikeModel);
+        bikeModel = shown;
+        return same;
+    };
+    goTo(MODE_TITLE, 1);
+    rebuildBikeModel(5, 7);
+    goTo(MODE_RIDER_EDIT, 2);
+    EXPECT_GT(matching(0, 0), matching(5, 7));
 
     bindKey(BIND_ESCAPE, 'Q');
     goTo(MODE_RIDER_EDIT);

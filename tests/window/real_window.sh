@@ -1,53 +1,119 @@
 #!/bin/sh
-# The game in a real X window under Xvfb: it must open its window, take a
-# click and keys sent by xdotool, present frames that the X server shows
-# exactly, and quit cleanly when the window is closed; its journal must then replay identically.
+# The game in a real X window under Xvfb: it must open its window, take the
+# clicks and keys sent by xdotool from the intro through the title, the
+# rider editor and the level selection to a level, present frames that the
+# X server shows exactly, write the new rider to its file, and quit cleanly
+# when the window is closed; its journal must then replay identically. The
+# menus are played twice: on a screen of the display's own size and on one
+# twice as large, where full screen scales every pixel to four.
 #   real_window.sh GAME_BINARY GAME_DIR      (FRAME_CHECK names the checker)
 set -u
 game=$1
 gamedir=$2
 work=$(mktemp -d)
+xvfb_pid=
+game_pid=
 trap 'kill $xvfb_pid 2>/dev/null; kill $game_pid 2>/dev/null; [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 
 fail() { echo "real_window: $*"; exit 1; }
 
-cp -r "$gamedir/Data" "$gamedir/Sound" "$work/" 2>/dev/null || mkdir -p "$work/Data" "$work/Sound"
+fresh_game_folder() {
+    rm -rf "$work/game"
+    mkdir -p "$work/game"
+    cp -r "$gamedir/Data" "$gamedir/Sound" "$work/game/" 2>/dev/null || mkdir -p "$work/game/Data" "$work/game/Sound"
+}
+
+fresh_game_folder
 
 # Without any display the game says so and ends with status 1.
-(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$game" 2>"$work/nodisplay.log")
+(cd "$work/game" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$game" 2>"$work/nodisplay.log")
 [ $? -eq 1 ] || fail "without a display the game must end with status 1"
 grep -q "Unable to create window." "$work/nodisplay.log" || fail "no message without a display"
+# A level number that names no level is refused before anything starts.
+"$game" --level 150 2>"$work/usage.log"
+[ $? -eq 2 ] || fail "--level 150 must end with status 2"
+grep -q "usage" "$work/usage.log" || fail "no usage for --level 150"
 
-# A screen of the display's own size, so full screen maps pixel for pixel.
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for i in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_display() { # WIDTH HEIGHT
+    kill $xvfb_pid 2>/dev/null
+    wait $xvfb_pid 2>/dev/null
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for i in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$work/display")"
+}
 unset SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=dummy
 
-cd "$work"
-timeout -k 5 60 "$game" --record "$work/run.journal" >"$work/game.log" 2>&1 &
-game_pid=$!
+start_game() { # ARGUMENTS...
+    (cd "$work/game" && exec timeout -k 5 60 "$game" "$@" >"$work/game.log" 2>&1) &
+    game_pid=$!
+    window=$(timeout 20 xdotool search --sync --name '^Kelvarostrindamuxelor$' | head -n 1)
+    [ -n "$window" ] || fail "no window titled Kelvarostrindamuxelor"
+    sleep 1
+}
 
-window=$(timeout 20 xdotool search --sync --name '^Kelvarostrindamuxelor$' | head -n 1)
-[ -n "$window" ] || fail "no window titled Kelvarostrindamuxelor"
-sleep 1
+# Logical 640 x 480 points, scaled to the screen.
+at() { xdotool mousemove --window "$window" $(($1 * scale)) $(($2 * scale)) click 1; sleep "$3"; }
 
-# A click leaves the intro for the title.
-xdotool mousemove --window "$window" 320 240 click 1
-sleep 1
-xwd -root -silent | convert xwd:- ppm:"$work/shot.ppm" || fail "cannot capture the screen"
+shoot() { # NAME
+    xwd -root -silent | convert xwd:- -sample "$((100 / scale))%" ppm:"$work/$1.ppm" || fail "cannot capture the screen"
+    shots="$shots $1"
+}
 
-# Esc goes to the exit picture; closing the window then ends the game.
-xdotool key --window "$window" Escape
-sleep 0.5
-"$CLOSE_WINDOW" "$window" || fail "cannot ask the window to close"
-wait $game_pid
-status=$?
-[ $status -eq 0 ] || { cat "$work/game.log"; fail "the game ended with status $status"; }
+close_game() {
+    "$CLOSE_WINDOW" "$window" || fail "cannot ask the window to close"
+    wait $game_pid
+    status=$?
+    [ $status -eq 0 ] || { cat "$work/game.log"; fail "the game ended with status $status"; }
+}
 
-"$FRAME_CHECK" "$work/run.journal" "$work/shot.ppm" || fail "the screen does not show a presented frame"
-"$game" --replay "$work/run.journal" || fail "the journal does not replay identically"
+# The font's line height is 16 and its baseline 12: the letter M of the
+# editor's grid is at (400, 261), the first level row at y = 50.
+play_menus() { # SCREEN_WIDTH SCREEN_HEIGHT SCALE
+    scale=$3
+    shots=
+    fresh_game_folder
+    start_display "$1" "$2"
+    start_game --record "$work/run.journal"
+    at 320 240 1          # a click leaves the intro for the title
+    shoot title
+    at 520 227 0.8        # Race: no rider yet, so the editor
+    xdotool key --window "$window" a d a
+    sleep 0.3
+    at 400 261 0.5        # M from the letter grid
+    shoot editor
+    at 480 360 1.5        # Done: the only rider goes on to the levels
+    shoot levels
+    at 320 50 0.3         # level 0 marked ...
+    at 320 50 0.5         # ... and started
+    shoot loading
+    # Esc back to the title, Esc to the exit picture; closing the window
+    # then ends the game.
+    xdotool key --window "$window" Escape
+    sleep 0.5
+    xdotool key --window "$window" Escape
+    sleep 0.5
+    close_game
+    name=$(dd if="$work/game/Data/riders.dat" bs=1 skip=220 count=4 2>/dev/null)
+    [ "$name" = "ADAM" ] || fail "the riders file holds '$name', not the rider ADAM"
+    for shot in $shots; do
+        "$FRAME_CHECK" "$work/run.journal" "$work/$shot.ppm" || fail "the $shot screen at scale $scale does not show a presented frame"
+    done
+    # The replay starts from the files the recorded run started from.
+    rm -f "$work/game/Data/riders.dat"
+    (cd "$work/game" && "$game" --replay "$work/run.journal") || fail "the journal does not replay identically"
+}
+
+play_menus 640 480 1
+play_menus 1280 960 2
+
+# --level N starts the level at once, with a rider made for it.
+fresh_game_folder
+start_game --level 5
+close_game
+name=$(dd if="$work/game/Data/riders.dat" bs=1 skip=220 count=5 2>/dev/null)
+[ "$name" = "Rider" ] || fail "--level made no rider"
 echo "real_window: passed"
