@@ -3,11 +3,13 @@
 #include "player/savefile.h"
 #include "shell/log.h"
 
+#include <cstdio>
 #include <cstring>
 
 RiderTable riderTable;
 
 static const char RIDERS_FILE[] = "riders.dat";
+static const char DAMAGED_SUFFIX[] = ".damaged";
 static const int BIKE_COLOURS_AT = RIDER_CAPACITY * BESTS_PER_RIDER;
 static const int BODY_COLOURS_AT = BIKE_COLOURS_AT + 2 * RIDER_CAPACITY;
 static const int SLOTS_AT = BODY_COLOURS_AT + 2 * RIDER_CAPACITY;
@@ -43,6 +45,14 @@ static void takeColours(uint16_t* colours, const uint8_t* in) {
     for (int i = 0; i < RIDER_CAPACITY; i++) colours[i] = checkedColour(in[2 * i] | in[2 * i + 1] << 8);
 }
 
+// The next save would replace a damaged file; its bytes are kept beside it
+// for whoever wants to recover them.
+static void setAsideDamagedFile(const char* path) {
+    char aside[600];
+    snprintf(aside, sizeof aside, "%s%s", path, DAMAGED_SUFFIX);
+    if (rename(path, aside) != 0) logAt(1, "[WARNING] Damaged riders file kept in place.\n", 1);
+}
+
 // Only a whole file is trusted: a short or overlong one is left alone, so a
 // damaged file never mixes with the profiles in memory.
 int loadRiders() {
@@ -53,6 +63,7 @@ int loadRiders() {
     if (size < 0) return 0;
     if (size != RIDERS_FILE_BYTES) {
         logAt(1, "[WARNING] Riders file size mismatch.\n", 1);
+        setAsideDamagedFile(path);
         return 0;
     }
     // A best above any run's score can only come from damage; it would

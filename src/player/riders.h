@@ -37,7 +37,9 @@ struct Rider {
 extern RiderTable riderTable;
 
 void initRiders();
-// 1 when a whole "riders.dat" was read; 0 (table unchanged) otherwise.
+// 1 when a whole "riders.dat" was read; 0 (table unchanged) otherwise. A
+// file of the wrong size is renamed "riders.dat.damaged", so that no save
+// overwrites it.
 int loadRiders();
 // 1 when "riders.dat" was replaced; 0 (old file kept) otherwise.
 int saveRiders();

@@ -201,6 +201,19 @@ TEST_F(RidersTest, DamagedFilesLeaveTheTableAlone) {
     }
 }
 
+// A file of the wrong size is kept aside whole; the next save writes a new
+// file and leaves the old bytes alone.
+TEST_F(RidersTest, ADamagedFileIsSetAsideBeforeAnySave) {
+    Bytes damaged = noiseBytes(100, 7);
+    writeBytes("riders.dat", damaged);
+    EXPECT_EQ(loadRiders(), 0);
+    EXPECT_FALSE(exists("riders.dat"));
+    EXPECT_EQ(readBytes("riders.dat.damaged"), damaged);
+    ASSERT_EQ(createRider("New", 0, 0), 1);
+    EXPECT_EQ(readBytes("riders.dat").size(), (size_t)RIDERS_FILE_BYTES);
+    EXPECT_EQ(readBytes("riders.dat.damaged"), damaged);
+}
+
 TEST_F(RidersTest, GarbageLoadsWithinBounds) {
     for (uint32_t seed = 1; seed <= 20; seed++) {
         Bytes junk = noiseBytes(RIDERS_FILE_BYTES, seed);

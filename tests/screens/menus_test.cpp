@@ -284,6 +284,20 @@ TEST_F(Menus, TitleWithoutItsMenuPictureStillRuns) {
     EXPECT_EQ(currentMode, MODE_EXIT_PICTURE);
 }
 
+// A riders file that cannot be trusted: the game starts with no rider, so
+// Race leads to the editor, and the file's bytes are kept aside.
+TEST_F(Menus, ADamagedRidersFileStartsAfreshAndIsKept) {
+    std::vector<uint8_t> damaged(200, 0x41);
+    std::ofstream(dir.data("riders.dat"), std::ios::binary).write((const char*)damaged.data(), 200);
+    stopHeadlessGame();
+    ASSERT_EQ(startHeadlessGame(dir), 0);
+    goTo(MODE_TITLE);
+    clickTitleRow(2);
+    EXPECT_EQ(gameType, 2);
+    EXPECT_EQ(currentMode, MODE_RIDER_EDIT);
+    EXPECT_EQ(fileBytes(dir.data("riders.dat.damaged")), damaged);
+}
+
 // The same road with the screen turned a quarter: the portrait pictures,
 // the portrait layouts, and the pointer mapped onto them.
 TEST_F(Menus, ThePortraitScreensLeadFromTheTitleToALevel) {
