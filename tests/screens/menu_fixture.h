@@ -1,6 +1,5 @@
-// The whole game on the baked data set, driven through the headless window
-// as a player would: clicks, held buttons and keys, with frames kept for
-// people to look at.
+// The whole game on the baked data set, played through the headless window
+// with clicks, held buttons and keys at logical positions.
 #pragma once
 #include "gfx/font.h"
 #include "gfx/image.h"
@@ -11,7 +10,6 @@
 #include "shell/input.h"
 #include "shell/keys.h"
 #include "shell/loop.h"
-#include "shell/modes.h"
 #include "support/game_fixture.h"
 
 #include <cstdlib>
@@ -30,28 +28,18 @@ protected:
         stopHeadlessGame();
         setDefaultBindings();
     }
-
     int W() const { return displayGeometry.logicalWidth; }
     int H() const { return displayGeometry.logicalHeight; }
     int L() const { return fontLineHeight(0); }
     int B() const { return fontBaseline(0); }
 
-    // The display point that the orientation maps to logical (x, y).
-    void toDisplay(int x, int y, int* dx, int* dy) const {
-        switch (displayGeometry.orientation) {
-        case 1: *dx = H() - 1 - y; *dy = x; break;
-        case 2: *dx = W() - x; *dy = H() - y; break;
-        case 3: *dx = y; *dy = W() - 1 - x; break;
-        default: *dx = x; *dy = y; break;
-        }
-    }
     void pointer(int type, int x, int y) {
-        int dx, dy;
-        toDisplay(x, y, &dx, &dy);
+        int dx = x, dy = y; // the display point of a logical one
+        if (displayGeometry.orientation == 1) dx = H() - 1 - y, dy = x;
         headlessMouse(type, dx, dy);
     }
-    // In logical coordinates. Each event reaches the game at the end of the
-    // next pass; a mode it asks for is entered in the pass after.
+    // An event is handled at the end of the next pass; the mode it asks for
+    // is entered in the pass after.
     void click(int x, int y, int passes = 2) {
         pointer(EVENT_LBUTTON_DOWN, x, y);
         pointer(EVENT_LBUTTON_UP, x, y);
@@ -66,9 +54,9 @@ protected:
         pointer(EVENT_MOUSE_MOVE, x, y);
         runPasses(passes);
     }
-    void release(int x, int y, int passes = 2) {
+    void release(int x, int y) {
         pointer(EVENT_LBUTTON_UP, x, y);
-        runPasses(passes);
+        runPasses(2);
     }
     void key(int code, int passes = 2) {
         headlessKey(code, 0, true);
@@ -79,56 +67,39 @@ protected:
         for (const char* p = text; *p; p++) key(*p, 1);
         runPasses(1);
     }
-    // Straight into a mode, as if a screen had asked for it; then past the
-    // slide-in of its lists and buttons.
+    // Straight into a mode, then past the slide-in of its lists and buttons.
     void goTo(Mode mode, int passes = 40) {
         currentMode = mode;
         runPasses(passes);
     }
 
-    // The title's menu rests at the bottom right; rows are (mh - 5) / 7 high
-    // from 3 pixels below its top.
+    // Geometry of the screens, worked out from the pictures and the font.
     void titleRowPoint(int row, int* x, int* y) const {
         Surface* menu = nullptr;
         loadPicture("titleMenu.png", &menu);
-        int rowH = (menu->height - 5) / 7, top = H() - H() / 16 - menu->height;
+        int rowH = (menu->height - 5) / 7;
         *x = W() - menu->width / 2;
-        *y = top + 3 + row * rowH + rowH / 2;
+        *y = H() - H() / 16 - menu->height + 3 + row * rowH + rowH / 2;
         destroySurface(&menu);
     }
-    // The centre of letter cell (c, r) of the rider editor's grid.
     void letterPoint(char letter, int* x, int* y) const {
-        int index = letter - 'A', c = index % 7 - 3, r = index / 7;
-        *x = W() / 2 + c * (W() / 32) * 2;
-        *y = H() / 2 + r * (L() + H() / 64) - B() + (L() + 4) / 2;
+        int index = letter - 'A';
+        *x = W() / 2 + (index % 7 - 3) * (W() / 32) * 2;
+        *y = H() / 2 + index / 7 * (L() + H() / 64) - B() + (L() + 4) / 2;
     }
-    // A point inside level-selection row r, `below` pixels under the top of
-    // its band.
+    // `below` pixels under the top of level row r's band.
     int levelRowY(int r, int below = 6) const {
         bool landscape = W() > H();
         int first = (landscape ? 2 : 3) * L() + L() + L() / 2 + (landscape ? 0 : L() / 2);
         return first + r * (landscape ? L() : L() + 2) - B() + below;
     }
+    int riderRowY(int i) const { return 3 * L() + H() / 6 + (W() < H() ? H() / 16 : 0) + i * (2 * L() + 6); }
+    int buttonsTop() const { return H() - H() / 4; }
 
-    // The presented frame's pixel at logical (x, y).
-    Color framePixel(int x, int y) const {
-        int dx, dy;
-        toDisplay(x, y, &dx, &dy);
-        return headlessLastFrame()[(size_t)dy * 640 + dx];
-    }
-
+    Color framePixel(int x, int y) const { return headlessLastFrame()[(size_t)y * 640 + x]; }
     // Frames worth looking at are written where SCREENSHOT_DIR points.
     void keepFrame(const char* name) const {
-        const char* folder = getenv("SCREENSHOT_DIR");
-        if (folder) headlessSaveFramePng((std::string(folder) + "/" + name).c_str());
+        if (const char* folder = getenv("SCREENSHOT_DIR"))
+            headlessSaveFramePng((std::string(folder) + "/" + name).c_str());
     }
 };
-
-// n riders named A1, A2, ... with bests and colours left at 0.
-inline void makeRiders(int n) {
-    char name[4] = "A0";
-    for (int i = 0; i < n; i++) {
-        name[1] = (char)('1' + i);
-        createRider(name, 0, 0);
-    }
-}

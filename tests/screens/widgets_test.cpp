@@ -1,14 +1,14 @@
 // The text button and the wrapped paragraph on surfaces of their own, with
-// the game's baked fonts.
+// the baked fonts.
 #include "screens/menu_fixture.h"
 #include "screens/widgets.h"
 
+#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace {
 
-const Color BACK = 0x0841; // a dark grey the widgets never draw
+const Color BACK = 0x0841; // a grey the widgets never draw
 
 class Widgets : public MenuGame {
 protected:
@@ -20,7 +20,6 @@ protected:
         expected = createSurface(640, 480);
         fillSurface(s, BACK);
         fillSurface(expected, BACK);
-        leftButtonHeld = 0;
     }
     void TearDown() override {
         destroySurface(&s);
@@ -28,171 +27,107 @@ protected:
         leftButtonHeld = 0;
         MenuGame::TearDown();
     }
-    bool same(const Surface* a, const Surface* b) const {
-        for (int y = 0; y < a->height; y++)
-            for (int x = 0; x < a->width; x++)
-                if (getPixel(a, x, y) != getPixel(b, x, y)) return false;
-        return true;
-    }
-    bool blank(const Surface* a) const {
+    static bool blank(const Surface* a) {
         for (int y = 0; y < a->height; y++)
             for (int x = 0; x < a->width; x++)
                 if (getPixel(a, x, y) != BACK) return false;
         return true;
     }
-    void pointAt(int x, int y) {
-        mouseX = x;
-        mouseY = y;
+    static bool same(const Surface* a, const Surface* b) {
+        for (int y = 0; y < a->height; y++)
+            for (int x = 0; x < a->width; x++)
+                if (getPixel(a, x, y) != getPixel(b, x, y)) return false;
+        return true;
     }
 };
 
-// The answer box runs one pixel past the edges and t / 2 + 2 above and
-// below the centre; style 3 answers as style 0 does and draws nothing.
-TEST_F(Widgets, HitTestMatchesTheNormalButtonAndDrawsNothing) {
-    const int cx = 300, cy = 200;
-    int hw = (textWidth("Options", 0) + 8) / 2, t = L() - 2;
-    struct Probe { int x, y; bool over; } probes[] = {
-        {cx, cy, true},
-        {cx - hw - 1, cy, true},  {cx - hw - 2, cy, false},
-        {cx + hw + 1, cy, true},  {cx + hw + 2, cy, false},
-        {cx, cy - t / 2 - 2, true}, {cx, cy - t / 2 - 3, false},
-        {cx, cy + t / 2 + 2, true}, {cx, cy + t / 2 + 3, false},
-    };
-    for (const Probe& p : probes) {
-        pointAt(p.x, p.y);
-        EXPECT_EQ(textButton(s, "Options", cx, cy, BUTTON_HIT_TEST), p.over) << p.x << "," << p.y;
-        EXPECT_EQ(textButton(expected, "Options", cx, cy, BUTTON_NORMAL), p.over) << p.x << "," << p.y;
-    }
-    EXPECT_TRUE(blank(s));
-    EXPECT_FALSE(blank(expected));
-    // On a target under 480 lines the box is the button's full height.
-    Surface* small = createSurface(320, 240);
-    int h = L() + 4;
-    pointAt(100, 100 + h / 2 + 2);
-    EXPECT_EQ(textButton(small, "Options", 100, 100, BUTTON_HIT_TEST), 1);
-    pointAt(100, 100 + h / 2 + 3);
-    EXPECT_EQ(textButton(small, "Options", 100, 100, BUTTON_HIT_TEST), 0);
-    destroySurface(&small);
-}
-
-// Released: bevel, face and a black shadow. Held over it: one pixel right
-// and down, the pressed edges, no shadow. Disabled: grey, never pressed.
-TEST_F(Widgets, PressedButtonMovesOnePixelAndLosesItsShadow) {
-    const int cx = 320, cy = 240;
+// The answer box reaches one pixel past the sides and t / 2 + 2 from the
+// centre (t = L - 2 on a target of 480 lines or more, else the height);
+// style 3 answers as style 0 and draws nothing. Held, the button moves one
+// pixel right and down with the pressed edges and no shadow.
+TEST_F(Widgets, TextButtonAnswerAndPress) {
+    const int cx = 300, cy = 200, t = L() - 2;
     int hw = (textWidth("Select", 0) + 8) / 2, hh = (L() + 4) / 2;
     int left = cx - hw, right = cx + hw, top = cy - hh, bottom = cy + hh;
-    Color black = packColor(0, 0, 0), face = packCorrected(22, 22, 22);
-    pointAt(cx, cy);
-    textButton(s, "Select", cx, cy, BUTTON_NORMAL);
+    struct Probe { int x, y, over; } probes[] = {
+        {cx, cy, 1}, {left - 1, cy, 1}, {left - 2, cy, 0}, {right + 1, cy, 1}, {right + 2, cy, 0},
+        {cx, cy - t / 2 - 2, 1}, {cx, cy - t / 2 - 3, 0}, {cx, cy + t / 2 + 2, 1}, {cx, cy + t / 2 + 3, 0},
+    };
+    for (const Probe& p : probes) {
+        mouseX = p.x, mouseY = p.y;
+        EXPECT_EQ(textButton(expected, "Select", cx, cy, BUTTON_HIT_TEST), p.over) << p.x << "," << p.y;
+        EXPECT_EQ(textButton(s, "Select", cx, cy, BUTTON_NORMAL), p.over) << p.x << "," << p.y;
+    }
+    EXPECT_TRUE(blank(expected)) << "style 3 draws nothing";
+    Surface* small = createSurface(320, 240);
+    mouseX = 100, mouseY = 100 + hh + 2;
+    EXPECT_EQ(textButton(small, "Select", 100, 100, BUTTON_HIT_TEST), 1);
+    destroySurface(&small);
+
+    Color black = packColor(0, 0, 0), face = packCorrected(22, 22, 22), pressed = packCorrected(25, 25, 25);
     EXPECT_EQ(getPixel(s, left - 1, top), packCorrected(31, 31, 31));
     EXPECT_EQ(getPixel(s, right + 1, bottom), packCorrected(15, 15, 15));
-    EXPECT_EQ(getPixel(s, left + 1, cy), face);
-    EXPECT_EQ(getPixel(s, right + 2, cy), black) << "shadow column";
-    EXPECT_EQ(getPixel(s, left + 1, bottom + 1), black) << "shadow row";
-    EXPECT_EQ(getPixel(s, left, bottom + 1), BACK);
-
+    EXPECT_EQ(getPixel(s, right + 2, cy), black) << "shadow";
+    EXPECT_EQ(getPixel(s, left + 1, bottom + 1), black) << "shadow";
+    mouseX = cx, mouseY = cy;
     leftButtonHeld = 1;
     textButton(expected, "Select", cx, cy, BUTTON_NORMAL);
-    Color pressedEdge = packCorrected(25, 25, 25);
-    EXPECT_EQ(getPixel(expected, left, top + 1), pressedEdge);
-    EXPECT_EQ(getPixel(expected, right + 2, bottom + 1), pressedEdge);
-    EXPECT_EQ(getPixel(expected, left - 1, top), BACK) << "moved away";
-    EXPECT_EQ(getPixel(expected, left + 2, cy + 1), face);
+    EXPECT_EQ(getPixel(expected, left - 1, top), BACK);
+    EXPECT_EQ(getPixel(expected, left, top + 1), pressed);
+    EXPECT_EQ(getPixel(expected, right + 2, bottom + 1), pressed);
     for (int y = top; y <= bottom + 3; y++) EXPECT_EQ(getPixel(expected, right + 3, y), BACK) << y;
     for (int x = left; x <= right + 3; x++) EXPECT_EQ(getPixel(expected, x, bottom + 2), BACK) << x;
-    // The lettering moved with it.
     for (int y = top + 1; y < bottom; y++)
         for (int x = left + 1; x < right; x++)
             if (getPixel(s, x, y) != face) {
-                EXPECT_EQ(getPixel(expected, x + 1, y + 1), getPixel(s, x, y));
+                ASSERT_EQ(getPixel(expected, x + 1, y + 1), getPixel(s, x, y)) << "lettering";
             }
-
     fillSurface(s, BACK);
     textButton(s, "Select", cx, cy, BUTTON_DISABLED);
-    EXPECT_EQ(getPixel(s, left - 1, top), packCorrected(15, 15, 15));
-    EXPECT_EQ(getPixel(s, right + 2, cy), black) << "a disabled button keeps its shadow";
-    fillSurface(s, BACK);
-    leftButtonHeld = 0;
-    textButton(s, "Select", cx, cy, BUTTON_LATCHED);
-    EXPECT_EQ(getPixel(s, left + 2, cy + 1), black) << "latched: black face, drawn pressed";
-    EXPECT_EQ(getPixel(s, left - 1, top), BACK);
+    EXPECT_EQ(getPixel(s, left - 1, top), packCorrected(15, 15, 15)) << "disabled: never pressed";
+    EXPECT_EQ(getPixel(s, right + 2, cy), black);
 }
 
-const char PARAGRAPH[] = "Crush your opponents to unlock all twenty racing levels of the game.";
-
-// Where each line of the paragraph goes, from the same rules, so that the
-// widget can be compared with plain text drawn at those places.
-struct Line {
-    std::string text;
-    int y;
-};
-std::vector<Line> layOut(const char* text, int left, int top, int right, int slot) {
-    std::vector<Line> lines(1, Line{"", top});
-    int pen = left;
-    std::string word;
-    std::string all = std::string(text) + " ";
-    for (char ch : all) {
-        if (ch != ' ') {
-            word += ch;
-            continue;
-        }
-        int w = textWidth(word.c_str(), slot);
-        if (right < pen + w) {
-            lines.push_back(Line{"", lines.back().y + fontLineHeight(slot) + 1});
-            pen = left;
-        }
-        lines.back().text += word + " ";
-        pen += w + textWidth(" ", slot);
-        word.clear();
-    }
-    return lines;
-}
-
-// Reveal 0 draws nothing but answers the height; a reveal as long as every
-// line draws each line centred; in between odd lines grow from their left
-// end and even lines from their right, each piece where it ends up.
+// Three words each too wide to share a line with another: three lines.
+// Reveal 0 draws nothing and still answers the height; a long reveal draws
+// each line centred; reveal 3 shows the first three characters of odd lines
+// and the last three of even lines, each where it stands in its line.
 TEST_F(Widgets, WrappedTextRevealsLinesFromAlternatingEnds) {
-    const int left = 100, top = 100, right = 400;
-    std::vector<Line> lines = layOut(PARAGRAPH, left, top, right, 0);
-    ASSERT_GE(lines.size(), 3u);
-    int bottom = lines.back().y + L() + 1;
-    EXPECT_EQ(wrappedText(s, PARAGRAPH, left, top, right, 0, 0), bottom);
+    const char* words[] = {"Kelvaro", "strinda", "muxelor"};
+    int widest = 0;
+    for (const char* w : words) widest = std::max(widest, textWidth(w, 0));
+    const int left = 100, top = 100, right = left + widest + 4, centre = left + (right - left) / 2;
+    const int step = L() + 1, bottom = top + 3 * step;
+    const char* text = "Kelvaro strinda muxelor";
+    EXPECT_EQ(wrappedText(s, text, left, top, right, 0, 0), bottom);
     EXPECT_TRUE(blank(s));
-
-    int centre = left + (right - left) / 2;
-    EXPECT_EQ(wrappedText(s, PARAGRAPH, left, top, right, 0, 1000), bottom);
-    for (const Line& line : lines)
-        drawText(expected, line.text.c_str(), centre - textWidth(line.text.c_str(), 0) / 2, line.y, 0);
+    EXPECT_EQ(wrappedText(s, text, left, top, right, 0, 100), bottom);
+    for (int k = 0; k < 3; k++) {
+        std::string line = std::string(words[k]) + " ";
+        drawText(expected, line.c_str(), centre - textWidth(line.c_str(), 0) / 2, top + k * step, 0);
+    }
     EXPECT_TRUE(same(s, expected));
 
-    const int reveal = 7;
     fillSurface(s, BACK);
     fillSurface(expected, BACK);
-    wrappedText(s, PARAGRAPH, left, top, right, 0, reveal);
-    for (size_t k = 0; k < lines.size(); k++) {
-        const std::string& text = lines[k].text;
-        int width = textWidth(text.c_str(), 0);
-        if (k % 2 == 0) {
-            drawText(expected, text.substr(0, reveal).c_str(), centre - width / 2, lines[k].y, 0);
-        } else {
-            std::string tail = text.substr(text.size() - reveal);
-            drawText(expected, tail.c_str(), centre + width / 2 - textWidth(tail.c_str(), 0), lines[k].y, 0);
-        }
+    wrappedText(s, text, left, top, right, 0, 3);
+    for (int k = 0; k < 3; k++) {
+        std::string line = std::string(words[k]) + " ";
+        int width = textWidth(line.c_str(), 0);
+        std::string piece = k % 2 == 0 ? line.substr(0, 3) : line.substr(line.size() - 3);
+        int x = k % 2 == 0 ? centre - width / 2 : centre + width / 2 - textWidth(piece.c_str(), 0);
+        drawText(expected, piece.c_str(), x, top + k * step, 0);
     }
     EXPECT_TRUE(same(s, expected));
 }
 
-// A word wider than the box stands on a line of its own; as the first word
-// it is preceded by an empty first line, so it is the second line and grows
-// from its right end.
+// A first word wider than the box is preceded by an empty first line, so it
+// is the second line and grows from its right end.
 TEST_F(Widgets, AWordWiderThanTheBoxGetsALineOfItsOwn) {
-    const char* text = "Kelvarostrindamuxelor go";
     int wide = textWidth("Kelvarostrindamuxelor", 0);
-    const int left = 200, top = 50, right = left + wide / 2;
-    int step = L() + 1;
-    EXPECT_EQ(wrappedText(s, text, left, top, right, 0, 3), top + 3 * step);
-    std::string line = "Kelvarostrindamuxelor ";
-    int centre = left + (right - left) / 2, width = textWidth(line.c_str(), 0);
+    const int left = 200, top = 50, right = left + wide / 2, step = L() + 1, centre = left + (right - left) / 2;
+    EXPECT_EQ(wrappedText(s, "Kelvarostrindamuxelor go", left, top, right, 0, 3), top + 3 * step);
+    int width = textWidth("Kelvarostrindamuxelor ", 0);
     drawText(expected, "or ", centre + width / 2 - textWidth("or ", 0), top + step, 0);
     drawText(expected, "go ", centre - textWidth("go ", 0) / 2, top + 2 * step, 0);
     EXPECT_TRUE(same(s, expected));
