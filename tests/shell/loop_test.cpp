@@ -29,7 +29,7 @@ Mode renderA(Mode self) {
     record("render", self);
     return self;
 }
-const ModeScreen testScreen = {enterA, leaveA, updateA, renderA, nullptr};
+const ModeScreen testScreen = {enterA, leaveA, updateA, renderA, nullptr, false, false};
 
 int count(const std::string& what) {
     int n = 0;
