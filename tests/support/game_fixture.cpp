@@ -1,4 +1,5 @@
 #include "support/game_fixture.h"
+#include "support/baked_data.h"
 #include "platform/headless.h"
 #include "game.h"
 #include "shell/loop.h"
@@ -21,10 +22,9 @@ GameDir::~GameDir() {
 }
 
 bool GameDir::copyBakedData() const {
-    const char* game = getenv("GAME_DIR");
-    if (!game || !fs::exists(fs::path(game) / "Data")) return false;
-    fs::copy(fs::path(game) / "Data", base_ + "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    fs::copy(fs::path(game) / "Sound", base_ + "Sound", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    if (!holdsADataSet(bakedGameBase())) return false;
+    fs::copy(bakedDataFolder(), base_ + "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(bakedSoundFolder(), base_ + "Sound", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     return true;
 }
 

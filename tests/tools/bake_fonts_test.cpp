@@ -1,7 +1,5 @@
 #include "tools/baked_art.h"
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
@@ -139,20 +137,6 @@ TEST_F(BakedFontTest, SmallGridHoldsADistinctGlyphPerCode) {
     drawSmallText(s, "\xE9", 0, 0, 0xFFDF);
     EXPECT_EQ(setPixels(s, 0, 0, 5, 5), 16);
     smallChars = saved;
-}
-
-TEST_F(BakedFontTest, SecondBakeGivesTheSameBytes) {
-    GameDir again;
-    ASSERT_TRUE(bakeFonts({again.base() + "Data/", again.base() + "Sound/"}));
-    const char* names[] = {"c_neopolitical.png", "c_neopolitical-s.png", "smallchars.png", "hudmap.png",
-                           "hudtime.png", "hudlap.png", "hudplace.png", "hudoob.png", "hudinfo.png",
-                           "icons.png", "icon.png"};
-    for (const char* name : names) {
-        std::ifstream a(dir->data(name), std::ios::binary), b(again.data(name), std::ios::binary);
-        std::string first((std::istreambuf_iterator<char>(a)), {}), second((std::istreambuf_iterator<char>(b)), {});
-        EXPECT_FALSE(first.empty()) << name;
-        EXPECT_EQ(first, second) << name;
-    }
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 // The baked sound folder, read back through the game's own loader: every
 // file of the start-up table is playable, has room for its loop, loops
-// without a click, is neither silent nor clipped, and bakes to the same
-// bytes every time.
-#include "bake/bake.h"
+// without a click and is neither silent nor clipped. The whole bake's test
+// checks that it bakes to the same bytes every time.
 #include "bake/engine.h"
 #include "bake/sound_set.h"
 #include "bake/synth.h"
@@ -10,7 +9,7 @@
 #include "sound/effects.h"
 #include "sound/sound_local.h"
 #include "sound/soundfile.h"
-#include "support/game_fixture.h"
+#include "support/baked_data.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +17,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,11 +24,6 @@
 namespace {
 
 bool loops(const SoundFile& row) { return row.loopWhole || row.loopEnd > 0; }
-
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 // The slot's samples 0 .. last + 1.
 std::vector<int> slotSamples(int id) {
@@ -99,10 +91,8 @@ double strongestSelfSimilarity(const std::vector<int>& s, int at, int window) {
 class BakedSounds : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new GameDir();
-        baked_ = bakeSounds(targetIn(*dir_));
         strcpy(savedFolder_, soundFolder);
-        snprintf(soundFolder, sizeof soundFolder, "%sSound/", dir_->base().c_str());
+        snprintf(soundFolder, sizeof soundFolder, "%s", bakedSoundFolder().c_str());
         for (const SoundFile& row : SOUND_FILES) loadSound(row.file, row.id, row.channel, row.loopStart, row.loopEnd);
         loopWholeSound(3);
         loopWholeSound(22);
@@ -110,22 +100,16 @@ protected:
     static void TearDownTestSuite() {
         freeSoundSlots();
         strcpy(soundFolder, savedFolder_);
-        delete dir_;
     }
-    static BakeTarget targetIn(const GameDir& dir) { return {dir.base() + "Data/", dir.base() + "Sound/"}; }
-    static std::string path(const char* file) { return dir_->base() + "Sound/" + file; }
+    void SetUp() override { ASSERT_TRUE(bakedDataSetPresent()); }
+    static std::string path(const char* file) { return bakedSoundFolder() + file; }
 
-    static GameDir* dir_;
-    static bool baked_;
     static char savedFolder_[256];
 };
 
-GameDir* BakedSounds::dir_ = nullptr;
-bool BakedSounds::baked_ = false;
 char BakedSounds::savedFolder_[256];
 
 TEST_F(BakedSounds, EveryFileIsEightBitMonoAtTheMixerRate) {
-    ASSERT_TRUE(baked_);
     for (const SoundFile& row : SOUND_FILES) {
         SCOPED_TRACE(row.file);
         std::unique_ptr<DecodedSound, void (*)(DecodedSound*)> sound(decodeFlacFile(path(row.file).c_str()),
@@ -266,17 +250,6 @@ TEST_F(BakedSounds, EffectsSoundLikeWhatTheyStandFor) {
     double lowHz = crossingsPerSecond(low, 100, 2500) / 2, highHz = crossingsPerSecond(high, 100, 2500) / 2;
     EXPECT_NEAR(lowHz, 440, 10);
     EXPECT_NEAR(highHz, 880, 20);
-}
-
-TEST_F(BakedSounds, ASecondBakeWritesTheSameBytes) {
-    GameDir again;
-    ASSERT_TRUE(bakeSounds(targetIn(again)));
-    for (const SoundFile& row : SOUND_FILES) {
-        std::vector<uint8_t> first = fileBytes(path(row.file));
-        std::vector<uint8_t> second = fileBytes(again.base() + "Sound/" + row.file);
-        EXPECT_FALSE(first.empty()) << row.file;
-        EXPECT_TRUE(first == second) << row.file;
-    }
 }
 
 TEST(SoundSynth, EightBitScalingPutsThePeakWhereAskedAndKeepsSilenceSilent) {

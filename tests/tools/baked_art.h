@@ -1,14 +1,13 @@
-// The fonts, overlay pieces, HUD pictures and icons baked once per suite
-// into a temporary game folder and read back through the game's loaders.
+// The fonts, overlay pieces, HUD pictures and icons of the build's baked
+// data set, read back through the game's loaders.
 #pragma once
-#include "bake/bake.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "platform/headless.h"
 #include "shell/display.h"
 #include "shell/log.h"
 #include "shell/loop.h"
-#include "support/game_fixture.h"
+#include "support/baked_data.h"
 
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -17,23 +16,12 @@
 
 class BakedArtTest : public ::testing::Test {
 protected:
-    static inline GameDir* dir = nullptr;
-    static inline bool baked = false;
     std::vector<Surface*> surfaces;
     int savedCurve[32];
     char savedDataFolder[sizeof dataFolder];
     int savedThreshold = 0;
 
-    static void SetUpTestSuite() {
-        dir = new GameDir;
-        baked = bakeFonts({dir->base() + "Data/", dir->base() + "Sound/"});
-    }
-    static void TearDownTestSuite() {
-        delete dir;
-        dir = nullptr;
-    }
     void SetUp() override {
-        ASSERT_TRUE(baked);
         resetDisplayGeometry();
         headlessReset();
         platformUse(headlessBackend());
@@ -42,8 +30,9 @@ protected:
         savedThreshold = logThreshold;
         logThreshold = 1;
         setColorCurve(128);
-        snprintf(dataFolder, sizeof dataFolder, "%sData/", dir->base().c_str());
+        snprintf(dataFolder, sizeof dataFolder, "%s", bakedDataFolder().c_str());
         clearLog();
+        ASSERT_TRUE(bakedDataSetPresent());
     }
     void TearDown() override {
         for (int slot = 0; slot < FONT_SLOTS; slot++)

@@ -1,9 +1,8 @@
 // The baked terrains and levels, read back through the game's own loaders
 // and queries: the pictures agree with the height and depth queries, the
-// camera can frame every edge, every level passes the level check, the
-// levels grow harder with their numbers, and a second bake gives the same
-// bytes.
-#include "bake/bake.h"
+// camera can frame every edge, every level passes the level check and the
+// levels grow harder with their numbers. The whole bake's test checks that
+// a second bake gives the same bytes.
 #include "bake/level_set.h"
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
@@ -12,8 +11,7 @@
 #include "player/scores.h"
 #include "shell/display.h"
 #include "shell/loop.h"
-#include "support/bytes.h"
-#include "support/game_fixture.h"
+#include "support/baked_data.h"
 #include "world/description.h"
 #include "world/layout.h"
 #include "world/minimap.h"
@@ -25,7 +23,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <set>
 
 namespace {
@@ -34,23 +31,14 @@ const int RIDER_LIFT = 10;
 
 class BakedLevelsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        resetDisplayGeometry();
-        dir = new GameDir();
-        // The files only: the level check runs as a test of its own.
-        baked = bakeTerrainsAndLevelFiles({dir->base() + "Data/", dir->base() + "Sound/"});
-    }
-    static void TearDownTestSuite() {
-        delete dir;
-        dir = nullptr;
-    }
+    // The level check runs over the baked files as a test of its own.
     void SetUp() override {
-        ASSERT_TRUE(baked) << "the level bake failed";
         resetDisplayGeometry();
         platformUse(headlessBackend());
         memcpy(savedFolder, dataFolder, sizeof savedFolder);
-        snprintf(dataFolder, sizeof dataFolder, "%sData/", dir->base().c_str());
+        snprintf(dataFolder, sizeof dataFolder, "%s", bakedDataFolder().c_str());
         savedDescription = levelDescription;
+        ASSERT_TRUE(bakedDataSetPresent());
     }
     void TearDown() override {
         releaseTrack(&t);
@@ -72,15 +60,10 @@ protected:
         loadTrackPictures(&t, level);
     }
 
-    static GameDir* dir;
-    static bool baked;
     Track t = {0, 0, WORLD_SIZE, WORLD_SIZE, nullptr, nullptr, nullptr};
     char savedFolder[256];
     LevelDescription savedDescription;
 };
-
-GameDir* BakedLevelsTest::dir = nullptr;
-bool BakedLevelsTest::baked = false;
 
 // Nearer ground in the same surface-model point that reaches up to the
 // point's rows: the one thing that may hide it.
@@ -264,20 +247,6 @@ TEST_F(BakedLevelsTest, CoursesAreInSight) {
         EXPECT_GT(seen * 100, samples * 97) << "level " << plan.number << ": " << seen << " of " << samples;
         destroyLayout(&layout);
     }
-}
-
-TEST_F(BakedLevelsTest, SecondBakeGivesTheSameBytes) {
-    GameDir again;
-    ASSERT_TRUE(bakeTerrainsAndLevelFiles({again.base() + "Data/", again.base() + "Sound/"}));
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(again.base() + "Data/")) {
-        std::string name = entry.path().filename().string();
-        Bytes first = readBytes(dir->base() + "Data/" + name);
-        EXPECT_FALSE(first.empty()) << name;
-        EXPECT_TRUE(first == readBytes(entry.path().string())) << name;
-        files++;
-    }
-    EXPECT_EQ(files, 2 * (int)levelSet().size() + 3 * (int)terrainSet().size());
 }
 
 } // namespace

@@ -16,3 +16,9 @@ bool bakeModels(const BakeTarget& out);
 // would load it; the first step alone writes the files unchecked.
 bool bakeLevels(const BakeTarget& out);
 bool bakeTerrainsAndLevelFiles(const BakeTarget& out);
+
+// The whole data set into gameDir's Data/ and Sound/, made when missing:
+// every step above in turn (fonts, pictures, sounds, models, levels), as
+// the bake program runs it. False, naming the step on stderr, at the
+// first that fails.
+bool bakeGameData(const std::string& gameDir);
