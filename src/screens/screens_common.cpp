@@ -49,7 +49,7 @@ bool escapeReleased(const InputEvent& e) {
 
 bool anyRelease(const InputEvent& e) { return e.kind == INPUT_KEY_UP || e.kind == INPUT_BUTTON_UP; }
 
-Mode riderScreenForNewGame() { return riderCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT; }
+Mode riderScreenForNewGame() { return profileCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT; }
 
 bool dataFileExists(const char* name) {
     char path[512];

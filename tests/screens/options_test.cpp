@@ -3,11 +3,16 @@
 // reaches the settings file.
 #include "screens/menu_fixture.h"
 #include "player/settings.h"
+#include "race/control.h"
+#include "race/get_ready.h"
+#include "race/race.h"
 #include "shell/log.h"
 #include "sound/effects.h"
 #include "sound/mixer.h"
 #include "sound/sounds.h"
 #include "support/bytes.h"
+#include "world/description.h"
+#include "world/track.h"
 
 #include <cstring>
 #include <filesystem>
@@ -203,6 +208,20 @@ TEST_F(Options, ApplyWritesTheFileAndARestartReadsItBack) {
     setDefaultBindings();
     ASSERT_EQ(startHeadlessGame(dir), 0);
     EXPECT_TRUE(bindingsAre(expected));
+
+    // In a race the new key accelerates and the left button no longer does.
+    gameType = GAME_RACE;
+    currentLevel = 0;
+    ASSERT_TRUE(readLevelDescription(0));
+    loadTrackPictures(&track, 0);
+    ASSERT_TRUE(setupRace());
+    beginRace();
+    raceInput({INPUT_KEY_DOWN, KEY_LBUTTON, 0, 0, 0});
+    EXPECT_FALSE(raceControls.accelerate);
+    raceInput({INPUT_KEY_DOWN, 'A', 'a', 0, 0});
+    for (int i = 0; i < 80; i++) stepRace();
+    EXPECT_GT(raceRiders[0]->speed, 0);
+    releaseRace();
 }
 
 // With a settings file that cannot be written the bindings in memory are
