@@ -156,7 +156,11 @@ bool buildRace(bool keepModels) {
     return true;
 }
 
+// A respawning rider is fading back in: nobody can knock it down, and it
+// knocks nobody, so that two riders put back at one spot do not take turns
+// at it.
 bool touching(const RaceRider* a, const RaceRider* b) {
+    if (a->respawnTimer > 0 || b->respawnTimer > 0) return false;
     if (std::abs(wholeUnits(a->z) - wholeUnits(b->z)) >= TOUCH_DISTANCE) return false;
     return distance2d(wholeUnits(a->x), wholeUnits(a->y), wholeUnits(b->x), wholeUnits(b->y)) < TOUCH_DISTANCE;
 }

@@ -1,4 +1,5 @@
 #include "race/runner.h"
+#include "race/control.h"
 #include "race/race.h"
 #include "shell/modes.h"
 #include "shell/random.h"
@@ -67,7 +68,10 @@ bool loadRunnerLevel(int level) {
 
 RunReport runRace(int level, uint32_t seed, PlayerDriver driver, uint32_t tickLimit) {
     RunReport run{};
+    // Everything the race reads starts the same for a seed.
     seedRandom(seed);
+    frameCount = 0;
+    releaseControls();
     gameType = levelGameType(level);
     currentLevel = level;
     playerIsBot = driver == PLAYER_BOT;
