@@ -30,7 +30,7 @@ int turnedFromWall(int heading, int threshold) {
 void hitWall(RaceRider* r, int32_t* coordinate, int bounceUnits, int threshold) {
     playSound(SOUND_WALL_HIT);
     *coordinate = bounceUnits * FIXED_ONE;
-    r->crashed = 1;
+    crashRider(r);
     r->speed = 0;
     r->heading = turnedFromWall(r->heading, threshold);
 }

@@ -7,11 +7,15 @@
 #include "world/levels.h"
 #include "world/track.h"
 
+#include "shell/loop.h"
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 int loadedLevel = -1;
+char loadedFrom[sizeof dataFolder];
 
 struct Watch {
     int lastProgress;
@@ -58,11 +62,12 @@ bool everyoneHome(const RunReport& run, PlayerDriver driver) {
 } // namespace
 
 bool loadRunnerLevel(int level) {
-    if (level == loadedLevel) return true;
+    if (level == loadedLevel && strcmp(loadedFrom, dataFolder) == 0) return true;
     loadedLevel = -1;
     if (!readLevelDescription(level)) return false;
     loadTrackPictures(&track, level);
     loadedLevel = level;
+    memcpy(loadedFrom, dataFolder, sizeof loadedFrom);
     return true;
 }
 
