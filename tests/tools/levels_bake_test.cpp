@@ -6,7 +6,7 @@
 #include "bake/level_set.h"
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
-#include "levelcheck/levelcheck.h"
+#include "world/level_check.h"
 #include "platform/headless.h"
 #include "player/scores.h"
 #include "shell/display.h"

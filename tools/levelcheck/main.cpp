@@ -1,7 +1,7 @@
 // levelcheck [-d DATA_FOLDER] LEVEL...: checks levels as the game would
 // load them, from ./Data/ or the folder given. Exit status 0 when every
 // level is sound, 1 when any has a problem, 2 on a usage error.
-#include "levelcheck/levelcheck.h"
+#include "world/level_check.h"
 #include "platform/headless.h"
 #include "shell/loop.h"
 
