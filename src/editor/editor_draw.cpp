@@ -30,7 +30,7 @@ const int KIND_NAME_MARGIN = 10;
 const int START_ICON_SIZE = 40;
 const int CHECK_LINES = 4;           // lines of check messages at most
 const int BAND_DARKEN = 12;
-const Color WHITE = 0xFFFF;
+const Color WHITE = packColor(31, 31, 31); // bit 5 stays clear, as in every colour
 
 const char* const KIND_NAMES[] = {"Keepout", "Checkpoint", "AI Racepath", "Start Point"};
 
