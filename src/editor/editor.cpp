@@ -8,8 +8,6 @@
 #include "world/scene.h"
 #include "world/track.h"
 
-#include <algorithm>
-
 static void enter() { openEditorLevel(currentLevel); }
 
 // Leaving by closing the window saves an edited layout too.

@@ -5,6 +5,7 @@
 #include "editor/editor_local.h"
 #include "game.h"
 #include "world/level_check.h"
+#include "world/track.h"
 
 #include <filesystem>
 #include <fstream>
@@ -120,6 +121,8 @@ TEST_F(EditorGame, ALevelMakerDrawsAKeepoutAndTheSavedFileHoldsIt) {
         modeButton();
         EXPECT_EQ(editor.layout->currentKind, kind);
     }
+    clickBoard(-5, 350); // below the buttons
+    EXPECT_EQ(editor.layout->startX, 1) << "x 0 would mean no start point";
     press(sx(300), sy(300));
     move(sx(200), sy(320), 2);
     release(sx(200), sy(320));
@@ -290,6 +293,23 @@ TEST_F(EditorGame, TheCheckFollowsTheEditsAndAgreesWithTheTool) {
     EXPECT_EQ(editor.layout->startDirection, direction);
     EXPECT_EQ(editor.problems, std::vector<std::string>()) << "mended";
     keepFrame("editor_check_mended.png");
+}
+
+// The highest ground, plus the shading's noise, stays within the colour
+// curve: the board is the brightest grey there.
+TEST(EditorBoard, TheHighestGroundIsTheBrightestGrey) {
+    Track saved = track;
+    track = {0, 0, WORLD_SIZE, WORLD_SIZE, nullptr, nullptr, createSurface(HEIGHT_MODEL_SIZE, HEIGHT_MODEL_SIZE)};
+    fillSurface(track.heightModel, 255);
+    makeBoard();
+    Color brightest = blendColors(0, packCorrected(31, 31, 31), 32);
+    int others = 0;
+    for (int y = 0; y < BOARD_SIZE; y++)
+        for (int x = 1; x < BOARD_SIZE; x++) others += getPixel(editor.board, x, y) != brightest; // x 0 reads no height
+    EXPECT_EQ(others, 0);
+    destroySurface(&editor.board);
+    releaseTrack(&track);
+    track = saved;
 }
 
 // --editor opens the editor at its level, or at level 0.

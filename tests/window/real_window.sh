@@ -138,6 +138,8 @@ counts=$(od -An -tu4 -N4 "$layout" | tr -d ' ')
 vertices=$(od -An -tu4 -j28 -N4 "$layout" | tr -d ' ')
 [ "$counts" = 1 ] && [ "$vertices" = 4 ] || fail "level150.lvl holds $counts keep-outs of $vertices vertices, not 1 of 4"
 "$FRAME_CHECK" "$work/editor.journal" "$work/editor_window.ppm" || fail "the editor's screen does not show a presented frame"
+rm -f "$layout"
+(cd "$work/game" && "$game" --editor 150 --replay "$work/editor.journal") || fail "the editor's journal does not replay identically"
 # Without a level the editor opens level 0: its mask toggled and saved.
 masked=$(od -An -tu4 -j24 -N4 "$work/game/Data/level0.lvl" | tr -d ' ')
 start_game --editor
