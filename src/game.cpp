@@ -11,7 +11,7 @@ static const char FIRST_LEVEL_RIDER[] = "Rider";
 
 // The context level selection would have handed on for this level.
 static void chooseFirstLevel(int level) {
-    if (riderCount() == 0) createRider(FIRST_LEVEL_RIDER, 0, 0);
+    if (profileCount() == 0) createRider(FIRST_LEVEL_RIDER, 0, 0);
     for (int i = 0; i < RIDER_CAPACITY && selectedRider() < 0; i++) selectRider(i);
     gameType = levelGameType(level);
     currentLevel = levelChoice = level;

@@ -91,7 +91,7 @@ int saveRiders() {
     return writeSaveFile(path, file, sizeof file) ? 1 : 0;
 }
 
-int riderCount() {
+int profileCount() {
     int count = 0;
     for (int i = 0; i < RIDER_CAPACITY; i++) count += slotUsed(i);
     return count;

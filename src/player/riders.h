@@ -44,7 +44,7 @@ int loadRiders();
 // 1 when "riders.dat" was replaced; 0 (old file kept) otherwise.
 int saveRiders();
 
-int riderCount();
+int profileCount();
 void selectRider(int index);
 int selectedRider();
 // The slot's name, "" outside 0..4; stays valid until the next call for that index.

@@ -33,7 +33,7 @@ static Mode input(Mode self, const InputEvent& e) {
     ScreenMetrics m = screenMetrics();
     if (textButton(framebuffer, "Yes", m.width / 2, yesY(m), BUTTON_HIT_TEST)) {
         deleteSelectedRider();
-        return riderCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT;
+        return profileCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT;
     }
     if (textButton(framebuffer, "No", m.width / 2, noY(m), BUTTON_HIT_TEST)) return MODE_RIDER_SELECT;
     return self;

@@ -157,7 +157,7 @@ static Mode release(Mode self, int x, int y) {
     if (nameLength < NAME_MAX && cellAt(m, x, y, &cell)) addLetter(cell.letter);
     if (nameLength > 0 && textButton(framebuffer, "Done", l.doneX, l.buttonsY, BUTTON_HIT_TEST)) {
         createRider(name, bodyColour, bikeColour);
-        return riderCount() == 1 ? MODE_LEVEL_SELECT : MODE_RIDER_SELECT;
+        return profileCount() == 1 ? MODE_LEVEL_SELECT : MODE_RIDER_SELECT;
     }
     if (textButton(framebuffer, "Erase", l.eraseX, l.buttonsY, BUTTON_HIT_TEST)) eraseLetter();
     if (textButton(framebuffer, "Bike Color", l.colourX, l.bikeY, BUTTON_HIT_TEST)) nextColour(&bikeColour);

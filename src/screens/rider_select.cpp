@@ -61,7 +61,7 @@ static Mode render(Mode self) {
     for (int i = 0; i < RIDER_CAPACITY; i++, y += rowPitch(m))
         if (riderName(i)[0]) drawSlot(m, i, y);
     SelectButtons b = buttons(m);
-    textButton(framebuffer, NEW_LABEL, b.newX, b.y, riderCount() < RIDER_CAPACITY ? BUTTON_NORMAL : BUTTON_DISABLED);
+    textButton(framebuffer, NEW_LABEL, b.newX, b.y, profileCount() < RIDER_CAPACITY ? BUTTON_NORMAL : BUTTON_DISABLED);
     textButton(framebuffer, DELETE_LABEL, b.x, b.y + b.pitch, hasSelection() ? BUTTON_NORMAL : BUTTON_DISABLED);
     textButton(framebuffer, SELECT_LABEL, b.selectX, b.y + 2 * b.pitch, hasSelection() ? BUTTON_NORMAL : BUTTON_DISABLED);
     return self;
@@ -91,7 +91,7 @@ static Mode pressList(Mode self, int y) {
 static Mode release(Mode self) {
     ScreenMetrics m = screenMetrics();
     SelectButtons b = buttons(m);
-    if (riderCount() < RIDER_CAPACITY && textButton(framebuffer, NEW_LABEL, b.newX, b.y, BUTTON_HIT_TEST))
+    if (profileCount() < RIDER_CAPACITY && textButton(framebuffer, NEW_LABEL, b.newX, b.y, BUTTON_HIT_TEST))
         return MODE_RIDER_EDIT;
     if (!hasSelection()) return self;
     if (textButton(framebuffer, DELETE_LABEL, b.x, b.y + b.pitch, BUTTON_HIT_TEST)) return MODE_RIDER_DELETE;
@@ -101,7 +101,7 @@ static Mode release(Mode self) {
 
 static Mode input(Mode self, const InputEvent& e) {
     if (escapeReleased(e)) return MODE_TITLE;
-    if (e.kind == INPUT_BUTTON_DOWN && riderCount() > 0) return pressList(self, e.y);
+    if (e.kind == INPUT_BUTTON_DOWN && profileCount() > 0) return pressList(self, e.y);
     if (e.kind == INPUT_BUTTON_UP) return release(self);
     return self;
 }

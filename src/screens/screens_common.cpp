@@ -47,7 +47,7 @@ bool escapeReleased(const InputEvent& e) {
     return e.kind == INPUT_KEY_UP && e.key != 0 && e.key == keyBindings[BIND_ESCAPE];
 }
 
-Mode riderScreenForNewGame() { return riderCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT; }
+Mode riderScreenForNewGame() { return profileCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT; }
 
 static bool dataFileExists(const char* name) {
     char path[512];

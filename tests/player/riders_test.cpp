@@ -37,7 +37,7 @@ TEST_F(RidersTest, EmptyTableHasNoSelectionAndAnswersZero) {
     EXPECT_EQ(riderTable.capacity, 5);
     EXPECT_EQ(riderTable.levelsPerType, 20);
     EXPECT_EQ(selectedRider(), -1);
-    EXPECT_EQ(riderCount(), 0);
+    EXPECT_EQ(profileCount(), 0);
     ASSERT_EQ(createRider("Zed", 4, 6), 1);
     storeBest(90, 3);
     riderTable.selected = -1;
@@ -51,7 +51,7 @@ TEST_F(RidersTest, EmptyTableHasNoSelectionAndAnswersZero) {
 
 TEST_F(RidersTest, CreateNumbersSelectsAndRefusesASixth) {
     fillTable();
-    EXPECT_EQ(riderCount(), 5);
+    EXPECT_EQ(profileCount(), 5);
     for (int i = 0; i < 5; i++) EXPECT_EQ(riderNumber(i), i + 1);
     Bytes file = readBytes("riders.dat");
     RiderTable before = riderTable;
@@ -65,7 +65,7 @@ TEST_F(RidersTest, CreateNumbersSelectsAndRefusesASixth) {
     EXPECT_EQ(riderBodyColour(), 3);
     EXPECT_EQ(riderBikeColour(), 7);
     EXPECT_EQ(createRider("", 0, 0), 0);
-    EXPECT_EQ(riderCount(), 1);
+    EXPECT_EQ(profileCount(), 1);
 }
 
 TEST_F(RidersTest, DeletedSlotIsReusedWithTheNextNumber) {
@@ -74,7 +74,7 @@ TEST_F(RidersTest, DeletedSlotIsReusedWithTheNextNumber) {
     storeBest(50, 4);
     ASSERT_EQ(deleteSelectedRider(), 1);
     EXPECT_EQ(selectedRider(), -1);
-    EXPECT_EQ(riderCount(), 2);
+    EXPECT_EQ(profileCount(), 2);
     for (int b = 0; b < RIDER_SLOT_BYTES; b++) EXPECT_EQ(riderTable.slots[1][b], 0);
     EXPECT_EQ(riderTotalOf(1), 0);
     EXPECT_EQ(riderTable.bikeColours[1], 5); // the colours stay
@@ -221,7 +221,7 @@ TEST_F(RidersTest, GarbageLoadsWithinBounds) {
         writeBytes("riders.dat", junk);
         initRiders();
         ASSERT_EQ(loadRiders(), 1);
-        EXPECT_EQ(riderCount(), 5);
+        EXPECT_EQ(profileCount(), 5);
         for (int i = 0; i < 5; i++) {
             EXPECT_LE(strlen(riderName(i)), 18u);
             EXPECT_EQ(memcmp(riderName(i), &junk[220 + 20 * i], strlen(riderName(i))), 0);
@@ -258,12 +258,12 @@ TEST_F(RidersTest, FailedSavesKeepTheOldFile) {
     storeBest(3, 0);
     EXPECT_EQ(saveRiders(), 0);
     ASSERT_EQ(deleteSelectedRider(), 1); // deleted in memory even so
-    EXPECT_EQ(riderCount(), 4);
+    EXPECT_EQ(profileCount(), 4);
     EXPECT_EQ(readBytes("riders.dat"), old);
 
     snprintf(dataFolder, sizeof dataFolder, "%sMissing/Data/", dir.base().c_str());
     EXPECT_EQ(saveRiders(), 0);
     EXPECT_EQ(createRider("New", 0, 0), 1);
     EXPECT_EQ(loadRiders(), 0);
-    EXPECT_EQ(riderCount(), 5);
+    EXPECT_EQ(profileCount(), 5);
 }

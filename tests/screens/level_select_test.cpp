@@ -117,7 +117,7 @@ TEST(FirstLevel, StartsAtTheLoadingScreenWithTheFirstRider) {
     deleteSelectedRider();
     stopHeadlessGame();
     ASSERT_EQ(start(3), 0);
-    EXPECT_EQ(riderCount(), 1);
+    EXPECT_EQ(profileCount(), 1);
     EXPECT_EQ(selectedRider(), 1);
     EXPECT_EQ(currentRider, 1);
     stopHeadlessGame();

@@ -65,7 +65,7 @@ TEST_F(Menus, ANewPlayerReachesTheirFirstLevelAndLaterDeletesTheRider) {
     click(W() / 4, H() / 4 + 2 * L(), 1);                  // Body Color
     clickDone();
     ASSERT_EQ(currentMode, MODE_LEVEL_SELECT);
-    ASSERT_EQ(riderCount(), 1);
+    ASSERT_EQ(profileCount(), 1);
     std::vector<uint8_t> file = fileBytes(dir.data("riders.dat"));
     ASSERT_EQ(file.size(), 320u);
     EXPECT_EQ(memcmp(&file[220], "ZOEY\0", 5), 0);
@@ -97,7 +97,7 @@ TEST_F(Menus, ANewPlayerReachesTheirFirstLevelAndLaterDeletesTheRider) {
     keepFrame("delete.png");
     click(W() / 2, buttonsTop() - 2 * L()); // Yes
     EXPECT_EQ(currentMode, MODE_RIDER_EDIT);
-    EXPECT_EQ(riderCount(), 0);
+    EXPECT_EQ(profileCount(), 0);
     file = fileBytes(dir.data("riders.dat"));
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 220, file.begin() + 240), std::vector<uint8_t>(20, 0));
 }
@@ -144,7 +144,7 @@ TEST_F(Menus, RiderListButtonsRowsAndTheConfirmation) {
     goTo(MODE_RIDER_DELETE);
     key(KEY_ESCAPE);
     EXPECT_EQ(currentMode, MODE_TITLE);
-    EXPECT_EQ(riderCount(), 5);
+    EXPECT_EQ(profileCount(), 5);
 }
 
 // 14 characters at most; keys 97..121 type the capital 32 codes lower; the
@@ -241,7 +241,7 @@ TEST_F(Menus, MissingPictureAndDamagedRidersFile) {
     release(W() - 20, H() - 60);
     EXPECT_EQ(currentMode, MODE_TITLE);
     EXPECT_EQ(fileBytes(dir.data("riders.dat.damaged")), damaged);
-    EXPECT_EQ(riderCount(), 0);
+    EXPECT_EQ(profileCount(), 0);
     key(KEY_ESCAPE);
     EXPECT_EQ(currentMode, MODE_EXIT_PICTURE);
 }

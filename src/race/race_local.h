@@ -1,0 +1,8 @@
+// Shared by the race's own files.
+#pragma once
+#include "race/rider.h"
+
+// The checkpoint rules for rider r entering checkpoint n (1..count).
+void takeCheckpoint(RaceRider* r, int n);
+// Whether rider r is the player's.
+bool isPlayer(const RaceRider* r);
