@@ -1,4 +1,5 @@
 #include "screens/screens.h"
+#include "editor/editor.h"
 #include "screens/placeholder.h"
 #include "screens/screens_local.h"
 
@@ -12,9 +13,11 @@ void installModeScreens() {
     setModeScreen(MODE_RIDER_DELETE, &riderDeleteScreen);
     setModeScreen(MODE_RIDER_EDIT, &riderEditScreen);
     setModeScreen(MODE_LEVEL_SELECT, &levelSelectScreen);
+    setModeScreen(MODE_EDITOR, &editorScreen);
+    setModeScreen(MODE_EDITOR_OVERVIEW, &editorOverviewScreen);
     // Screens still to be built show their mode number.
     const Mode plain[] = {
-        MODE_LEVEL_LOADING, MODE_EDITOR, MODE_OPTIONS, MODE_EDITOR_OVERVIEW, MODE_HIGH_SCORES,
+        MODE_LEVEL_LOADING, MODE_OPTIONS, MODE_HIGH_SCORES,
         MODE_CONTROLS_HELP, MODE_EXIT_PICTURE, MODE_RESULTS,
     };
     for (Mode mode : plain) setModeScreen(mode, &placeholderScreen);

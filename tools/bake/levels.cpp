@@ -7,7 +7,7 @@
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
 #include "gfx/trig.h"
-#include "levelcheck/levelcheck.h"
+#include "world/level_check.h"
 #include "shell/loop.h"
 
 #include <cstdio>
