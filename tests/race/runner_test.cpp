@@ -104,7 +104,9 @@ TEST_F(RunnerTest, DamagedLevelsRaceSafelyOrSayWhyNot) {
             EXPECT_GE(wholeUnits(raceRiders[i]->x), WALL_LOW) << c.what;
             EXPECT_LT(wholeUnits(raceRiders[i]->x), WALL_HIGH) << c.what;
         }
-        if (run.raced && run.report[0].finished) EXPECT_GT(run.report[0].finishTime, 80u * 5) << c.what;
+        if (run.raced && run.report[0].finished) {
+            EXPECT_GT(run.report[0].finishTime, 80u * 5) << c.what;
+        }
         releaseRace();
         level++;
     }

@@ -7,7 +7,7 @@
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
 #include "gfx/trig.h"
-#include "levelcheck/ride_check.h"
+#include "race/ride_check.h"
 #include "race/race.h"
 #include "world/level_check.h"
 #include "platform/headless.h"

@@ -3,7 +3,7 @@
 // rides them with the computer instead. Exit status 0 when every level is
 // sound, 1 when any has a problem, 2 on a usage error.
 #include "world/level_check.h"
-#include "levelcheck/ride_check.h"
+#include "race/ride_check.h"
 #include "gfx/trig.h"
 #include "platform/headless.h"
 #include "shell/loop.h"

@@ -1,4 +1,4 @@
-#include "levelcheck/ride_check.h"
+#include "race/ride_check.h"
 #include "race/race.h"
 #include "race/runner.h"
 #include "world/levels.h"
