@@ -7,6 +7,7 @@
 #include "sound/mixer.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 int musicLevel = DEFAULT_MUSIC_VOLUME;
@@ -14,6 +15,7 @@ int settingsReserved;
 int settingsOrientation;
 
 static const char SETTINGS_FILE[] = "settings.dat";
+static const char DAMAGED_SUFFIX[] = ".damaged";
 static const int BRIGHTNESS_AT = 36;
 static const int ORIENTATION_AT = 40;
 static const int RESERVED_AT = 48;
@@ -55,7 +57,6 @@ void applyDefaultSettings() {
 // are turned there for the copy and turned back afterwards.
 int saveSettings() {
     char path[512];
-    if (!dataFilePath(path, sizeof path, SETTINGS_FILE)) return 0;
     uint8_t block[SETTINGS_FILE_BYTES] = {};
     int orientation = displayGeometry.orientation;
     int turns = turnsOf(orientation);
@@ -67,7 +68,19 @@ int saveSettings() {
     putInt(block, RESERVED_AT, settingsReserved);
     putInt(block, EFFECT_VOLUME_AT, channelVolume(0));
     putInt(block, MUSIC_VOLUME_AT, channelVolume(1));
-    return writeSaveFile(path, block, sizeof block) ? 1 : 0;
+    bool written = dataFilePath(path, sizeof path, SETTINGS_FILE) && writeSaveFile(path, block, sizeof block);
+    if (written) return 1;
+    // Memory keeps what the player set; only the log hears of it.
+    log("[WARNING] Settings not saved.\n", WARNING_TAG);
+    return 0;
+}
+
+// The next save would replace a damaged file; its bytes are kept beside it
+// for whoever wants to recover them.
+static void setAsideDamagedFile(const char* path) {
+    char aside[600];
+    snprintf(aside, sizeof aside, "%s%s", path, DAMAGED_SUFFIX);
+    if (rename(path, aside) != 0) log("[WARNING] Damaged settings file kept in place.\n", WARNING_TAG);
 }
 
 int loadSettings() {
@@ -82,6 +95,7 @@ int loadSettings() {
     }
     if (size != SETTINGS_FILE_BYTES) {
         logAt(1, "[WARNING] Settings size mismatch.  Loading defaults.\n", WARNING_TAG);
+        setAsideDamagedFile(path);
         memset(keyBindings, 0, sizeof keyBindings);
         applyDefaultSettings();
         return 0;

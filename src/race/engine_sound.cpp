@@ -8,7 +8,6 @@
 
 namespace {
 
-const int MUSIC_CHANNEL = 1;
 int rememberedMusic = -1;
 
 enum PackSound { PACK_SILENT, PACK_AT_START, PACK_RACING, PACK_DONE };

@@ -36,18 +36,8 @@ static Mode render(Mode self) {
 }
 
 static Mode input(Mode self, const InputEvent& e) {
-    if (e.kind != INPUT_KEY_UP) return self;
-    switch (self) {
-    case MODE_HIDDEN_PICTURE: return modeFrameCount > 2 ? MODE_TITLE : self;
-    case MODE_HIGH_SCORES:
-    case MODE_CONTROLS_HELP: return MODE_TITLE;
-    case MODE_EXIT_PICTURE:
-        quitRequested = 1;
-        return self;
-    default: return e.key == keyBindings[BIND_ESCAPE] ? MODE_TITLE : self;
-    }
+    return e.kind == INPUT_KEY_UP && e.key == keyBindings[BIND_ESCAPE] ? MODE_TITLE : self;
 }
 
 const ModeScreen placeholderScreen = {nullptr, nullptr, nullptr, render, input, false, false};
 const ModeScreen placeholderQuietScreen = {nullptr, nullptr, nullptr, render, input, true, false};
-const ModeScreen placeholderAllKeysScreen = {nullptr, nullptr, nullptr, render, input, false, true};

@@ -5,4 +5,3 @@
 
 extern const ModeScreen placeholderScreen;
 extern const ModeScreen placeholderQuietScreen;   // left without the menu click
-extern const ModeScreen placeholderAllKeysScreen; // takes every key itself

@@ -15,15 +15,15 @@ void installModeScreens() {
     setModeScreen(MODE_LEVEL_SELECT, &levelSelectScreen);
     setModeScreen(MODE_EDITOR, &editorScreen);
     setModeScreen(MODE_EDITOR_OVERVIEW, &editorOverviewScreen);
+    setModeScreen(MODE_OPTIONS, &optionsScreen);
+    setModeScreen(MODE_CONTROLS_CONFIG, &controlConfigScreen);
+    setModeScreen(MODE_HIGH_SCORES, &highScoresScreen);
+    setModeScreen(MODE_CONTROLS_HELP, &controlsHelpScreen);
+    setModeScreen(MODE_EXIT_PICTURE, &exitPictureScreen);
+    setModeScreen(MODE_HIDDEN_PICTURE, &hiddenPictureScreen);
     // Screens still to be built show their mode number.
-    const Mode plain[] = {
-        MODE_LEVEL_LOADING, MODE_OPTIONS, MODE_HIGH_SCORES,
-        MODE_CONTROLS_HELP, MODE_EXIT_PICTURE, MODE_RESULTS,
-    };
+    const Mode plain[] = {MODE_LEVEL_LOADING, MODE_RESULTS};
     for (Mode mode : plain) setModeScreen(mode, &placeholderScreen);
-    // Left without the menu click: the hidden picture leads on by itself,
-    // and the race has its own sounds.
-    for (Mode mode : {MODE_HIDDEN_PICTURE, MODE_RACE, MODE_GET_READY}) setModeScreen(mode, &placeholderQuietScreen);
-    // Control configuration binds the screenshot and suspend keys too.
-    setModeScreen(MODE_CONTROLS_CONFIG, &placeholderAllKeysScreen);
+    // Left without the menu click: the race has its own sounds.
+    for (Mode mode : {MODE_RACE, MODE_GET_READY}) setModeScreen(mode, &placeholderQuietScreen);
 }

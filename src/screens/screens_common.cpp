@@ -47,9 +47,11 @@ bool escapeReleased(const InputEvent& e) {
     return e.kind == INPUT_KEY_UP && e.key != 0 && e.key == keyBindings[BIND_ESCAPE];
 }
 
+bool anyRelease(const InputEvent& e) { return e.kind == INPUT_KEY_UP || e.kind == INPUT_BUTTON_UP; }
+
 Mode riderScreenForNewGame() { return profileCount() == 0 ? MODE_RIDER_EDIT : MODE_RIDER_SELECT; }
 
-static bool dataFileExists(const char* name) {
+bool dataFileExists(const char* name) {
     char path[512];
     snprintf(path, sizeof path, "%s%s", dataFolder, name);
     FILE* f = fopen(path, "rb");

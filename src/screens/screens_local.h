@@ -33,6 +33,8 @@ Color highlightColour();
 
 // Key-up of the Escape binding.
 bool escapeReleased(const InputEvent& e);
+// Any key released, or the left button (which is also a key).
+bool anyRelease(const InputEvent& e);
 
 // Where a new game goes from the title: the editor with no rider yet, else
 // the rider list.
@@ -40,6 +42,7 @@ Mode riderScreenForNewGame();
 
 // After the intro: the hidden picture when its file is in the data folder.
 Mode modeAfterIntro();
+bool dataFileExists(const char* name);
 
 // Font 0 text centred on cx, plain (additive white) or in a colour.
 void drawTextCentred(Surface* target, const char* text, int cx, int y);
@@ -55,3 +58,9 @@ extern const ModeScreen riderSelectScreen;
 extern const ModeScreen riderDeleteScreen;
 extern const ModeScreen riderEditScreen;
 extern const ModeScreen levelSelectScreen;
+extern const ModeScreen optionsScreen;
+extern const ModeScreen controlConfigScreen;
+extern const ModeScreen highScoresScreen;
+extern const ModeScreen controlsHelpScreen;
+extern const ModeScreen exitPictureScreen;
+extern const ModeScreen hiddenPictureScreen;

@@ -12,5 +12,7 @@ bool soundOutputOpen();
 // thread mixes silence while it is not.
 void setMixerActive(bool active);
 // Volume channels: 0 effects, 1 music; volumes 0..255.
+const int EFFECTS_CHANNEL = 0;
+const int MUSIC_CHANNEL = 1;
 void setChannelVolume(int channel, int volume);
 int channelVolume(int channel);

@@ -83,6 +83,9 @@ TEST_F(SettingsTest, WrongSizesAreRejectedWithTheWarning) {
         EXPECT_EQ(logged(), WARNING) << size;
         EXPECT_EQ(colorCurveLevel(), 128) << size;
         EXPECT_EQ(settingsOrientation, 0) << size;
+        // The next save would overwrite it: its bytes are kept aside.
+        EXPECT_EQ(readBytes("settings.dat.damaged"), b) << size;
+        EXPECT_FALSE(exists("settings.dat")) << size;
     }
 }
 
@@ -182,6 +185,7 @@ TEST_F(SettingsTest, FailedSaveKeepsFileAndMemory) {
     EXPECT_EQ(saveSettings(), 0);
     EXPECT_EQ(readBytes("settings.dat"), old);
     EXPECT_TRUE(bindingsAre(DEFAULTS));
+    EXPECT_EQ(logged(), "[WARNING] Settings not saved.");
 
     snprintf(dataFolder, sizeof dataFolder, "%sMissing/", dir.base().c_str());
     EXPECT_EQ(saveSettings(), 0);

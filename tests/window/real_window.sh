@@ -110,6 +110,56 @@ play_menus() { # SCREEN_WIDTH SCREEN_HEIGHT SCALE
 play_menus 640 480 1
 play_menus 1280 960 2
 
+find_window() {
+    window=$(timeout 10 xdotool search --sync --name '^Kelvarostrindamuxelor$' | head -n 1)
+    [ -n "$window" ] || fail "no window titled Kelvarostrindamuxelor"
+}
+
+# The other title rows: Options with its music slider and the switch to a
+# window and back, Button Config binding Accelerate to X and applied, the
+# controls help and the high scores, each left with a key; Esc to the exit
+# picture, where a key ends the game. The settings file must hold it all.
+fresh_game_folder
+start_display 640 480
+scale=1
+shots=
+start_game --record "$work/run.journal"
+at 320 240 1          # to the title
+at 522 329 0.6        # Options
+at 347 248 0.3        # the music slider, half way
+at 301 196 1          # the full-screen switch: a window now
+find_window
+shoot windowed
+at 301 196 1          # and full screen again
+find_window
+at 288 324 0.6        # Button Config
+at 320 206 0.3        # the Accelerate row waits ...
+xdotool key --window "$window" x
+sleep 0.3
+shoot controls
+at 376 292 0.5        # Apply
+at 388 324 0.6        # OK
+at 522 363 1          # Controls
+shoot help
+xdotool key --window "$window" space
+sleep 0.5
+at 522 397 2          # High scores
+shoot scores
+xdotool key --window "$window" space
+sleep 0.5
+xdotool key --window "$window" Escape
+sleep 0.5
+shoot exit
+xdotool key --window "$window" space
+wait $game_pid
+[ $? -eq 0 ] || { cat "$work/game.log"; fail "a key on the exit picture must end the game cleanly"; }
+le32() { od -A n -t d4 -j "$1" -N 4 "$work/game/Data/settings.dat" | tr -d ' '; }
+[ "$(le32 16)" = 88 ] || fail "Accelerate is bound to $(le32 16), not X (88)"
+[ "$(le32 56)" = 128 ] || fail "the music volume is $(le32 56), not 128"
+for shot in $shots; do
+    "$FRAME_CHECK" "$work/run.journal" "$work/$shot.ppm" || fail "the $shot screen does not show a presented frame"
+done
+
 # --level N starts the level at once, with a rider made for it.
 fresh_game_folder
 start_game --level 5
