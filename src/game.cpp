@@ -27,7 +27,9 @@ int gameStartup(const char* base, Mode firstMode, int firstLevel) {
     loadSettings();
     setOrientation(settingsOrientation);
     loadStartupAssets();
-    if (isLevelNumber(firstLevel)) {
+    if (firstMode == MODE_EDITOR)
+        currentLevel = firstLevel >= 0 && firstLevel <= HIGHEST_LEVEL_NUMBER ? firstLevel : 0;
+    else if (isLevelNumber(firstLevel)) {
         chooseFirstLevel(firstLevel);
         firstMode = MODE_LEVEL_LOADING;
     }

@@ -1,5 +1,5 @@
 // Entry point: picks the backend, finds the data, runs the game.
-//   kelvarostrindamuxelor [--level N] [--record FILE | --replay FILE]
+//   kelvarostrindamuxelor [--level N | --editor [LEVEL]] [--record FILE | --replay FILE]
 #include "platform/headless.h"
 #include "platform/sdl_backend.h"
 #include "game.h"
@@ -46,8 +46,9 @@ static bool findBaseFolder(std::string* base) {
 }
 
 static int usage() {
-    fputs("usage: kelvarostrindamuxelor [--level N] [--record FILE | --replay FILE]\n"
-          "  --level N  start level N (0-19 race, 100-119 stunt, 200-204 free ride) at its loading screen\n",
+    fputs("usage: kelvarostrindamuxelor [--level N | --editor [LEVEL]] [--record FILE | --replay FILE]\n"
+          "  --level N         start level N (0-19 race, 100-119 stunt, 200-204 free ride) at its loading screen\n"
+          "  --editor [LEVEL]  open the level editor at LEVEL (0-299, default 0)\n",
           stderr);
     return 2;
 }
@@ -60,14 +61,22 @@ static int parseLevel(const char* text) {
     return (int)level;
 }
 
-// A run recorded with --level replays with the same --level.
-static int replayRun(const char* path, const std::string& base, int firstLevel) {
+// Any level number a file may carry, all digits; -1 otherwise.
+static int parseEditorLevel(const char* text) {
+    char* end = nullptr;
+    long level = strtol(text, &end, 10);
+    if (!*text || *end || level < 0 || level > HIGHEST_LEVEL_NUMBER) return -1;
+    return (int)level;
+}
+
+// A run recorded with --level or --editor replays with the same option.
+static int replayRun(const char* path, const std::string& base, Mode firstMode, int firstLevel) {
     platformUse(headlessBackend());
     if (!journalReplay(path)) {
         fprintf(stderr, "Cannot replay %s: not a journal file\n", path);
         return 1;
     }
-    gameMain(base.c_str(), MODE_INTRO, firstLevel);
+    gameMain(base.c_str(), firstMode, firstLevel);
     int checked = journalFramesChecked(), differing = journalFramesDiffering();
     journalClose();
     printf("replay: %d frames checked, %d differ\n", checked, differing);
@@ -78,10 +87,20 @@ int main(int argc, char** argv) {
     const char* recordPath = nullptr;
     const char* replayPath = nullptr;
     int firstLevel = NO_FIRST_LEVEL;
+    Mode firstMode = MODE_INTRO;
+    bool levelGiven = false;
     for (int i = 1; i < argc; i++) {
-        if (strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+        if (strcmp(argv[i], "--level") == 0 && i + 1 < argc && !levelGiven) {
             firstLevel = parseLevel(argv[++i]);
             if (firstLevel < 0) return usage();
+            levelGiven = true;
+        } else if (strcmp(argv[i], "--editor") == 0 && !levelGiven) {
+            firstMode = MODE_EDITOR;
+            firstLevel = 0;
+            // the level is optional: a following option is not one
+            if (i + 1 < argc && strncmp(argv[i + 1], "--", 2) != 0) firstLevel = parseEditorLevel(argv[++i]);
+            if (firstLevel < 0) return usage();
+            levelGiven = true;
         } else if (strcmp(argv[i], "--record") == 0 && i + 1 < argc)
             recordPath = argv[++i];
         else if (strcmp(argv[i], "--replay") == 0 && i + 1 < argc)
@@ -91,14 +110,14 @@ int main(int argc, char** argv) {
     }
     std::string base;
     if (!findBaseFolder(&base)) return 1;
-    if (replayPath) return replayRun(replayPath, base, firstLevel);
+    if (replayPath) return replayRun(replayPath, base, firstMode, firstLevel);
 
     platformUse(sdlBackend());
     if (recordPath && !journalRecord(recordPath)) {
         fprintf(stderr, "Cannot write the journal %s\n", recordPath);
         return 1;
     }
-    int status = gameMain(base.c_str(), MODE_INTRO, firstLevel);
+    int status = gameMain(base.c_str(), firstMode, firstLevel);
     journalClose();
     sdlQuit();
     return status;

@@ -16,7 +16,7 @@ const int LAYOUT_UNIT = 4;                  // world units per layout unit
 // proportion for sharper ones once it is this many ticks from the node.
 const int BOT_BEND_AT_TOP_SPEED = 24;
 const int BOT_LOOKAHEAD_TICKS = 24;
-const int BOT_SLOWEST = 8;
+const int BOT_SLOWEST = 15;
 
 bool usable(const Polygon* p) { return p && p->count >= 2; }
 

@@ -156,25 +156,6 @@ bool buildRace(bool keepModels) {
     return true;
 }
 
-bool touching(const RaceRider* a, const RaceRider* b) {
-    if (std::abs(wholeUnits(a->z) - wholeUnits(b->z)) >= TOUCH_DISTANCE) return false;
-    return distance2d(wholeUnits(a->x), wholeUnits(a->y), wholeUnits(b->x), wholeUnits(b->y)) < TOUCH_DISTANCE;
-}
-
-void collide(int i) {
-    RaceRider* a = raceRiders[i];
-    if (frameCount % 4 != 0 || a->crashed) return;
-    for (int j = i + 1; j < riderCount; j++) {
-        RaceRider* b = raceRiders[j];
-        if (!touching(a, b)) continue;
-        if (a->speed <= 0 && b->speed <= 0) return;
-        crashRider(1 + gameRandom() % 2 == 1 ? a : b);
-        playSound(SOUND_CRASH);
-        playSound(SOUND_SKID);
-        return;
-    }
-}
-
 bool placedBefore(const PlaceEntry& a, const PlaceEntry& b) {
     return a.progress > b.progress || (a.progress == b.progress && a.time < b.time);
 }
@@ -222,7 +203,30 @@ bool runEnded(RaceRider* player) {
     return false;
 }
 
+// A respawning rider is fading back in: nobody can knock it down, and it
+// knocks nobody, so that two riders put back at one spot do not take turns
+// at it.
+bool touching(const RaceRider* a, const RaceRider* b) {
+    if (a->respawnTimer > 0 || b->respawnTimer > 0) return false;
+    if (std::abs(wholeUnits(a->z) - wholeUnits(b->z)) >= TOUCH_DISTANCE) return false;
+    return distance2d(wholeUnits(a->x), wholeUnits(a->y), wholeUnits(b->x), wholeUnits(b->y)) < TOUCH_DISTANCE;
+}
+
 } // namespace
+
+void collideRider(int i) {
+    RaceRider* a = raceRiders[i];
+    if (frameCount % 4 != 0 || a->crashed) return;
+    for (int j = i + 1; j < riderCount; j++) {
+        RaceRider* b = raceRiders[j];
+        if (!touching(a, b)) continue;
+        if (a->speed <= 0 && b->speed <= 0) return;
+        crashRider(1 + gameRandom() % 2 == 1 ? a : b);
+        playSound(SOUND_CRASH);
+        playSound(SOUND_SKID);
+        return;
+    }
+}
 
 bool isPlayer(const RaceRider* r) { return r == raceRiders[0]; }
 
@@ -259,7 +263,7 @@ bool stepRace() {
         stepRider(raceRiders[i]);
         if (i > 0) steerAiRider(raceRiders[i]);
         else if (playerIsBot) steerBotRider(player);
-        collide(i);
+        collideRider(i);
     }
     if (!playerIsBot && !player->crashed && player->respawnTimer == 0) applyPlayerControl(player);
     updatePlaces();

@@ -6,3 +6,6 @@
 void takeCheckpoint(RaceRider* r, int n);
 // Whether rider r is the player's.
 bool isPlayer(const RaceRider* r);
+// Every fourth tick, rider i against the riders after it: the first one
+// it touches knocks one of the two down.
+void collideRider(int i);

@@ -30,7 +30,7 @@ int turnedFromWall(int heading, int threshold) {
 void hitWall(RaceRider* r, int32_t* coordinate, int bounceUnits, int threshold) {
     playSound(SOUND_WALL_HIT);
     *coordinate = bounceUnits * FIXED_ONE;
-    r->crashed = 1;
+    crashRider(r);
     r->speed = 0;
     r->heading = turnedFromWall(r->heading, threshold);
 }
@@ -85,6 +85,13 @@ bool nearRespawnEdge(const RaceRider* r) {
     int x = wholeUnits(r->x), y = wholeUnits(r->y);
     const int far = WORLD_SIZE - RESPAWN_EDGE;
     return x < RESPAWN_EDGE || y < RESPAWN_EDGE || x >= far || (y >= far && r->inKeepout);
+}
+
+// Where a respawn may put the rider back: ground it rode on, off keep-out
+// ground and away from the edges. A spot in the edge band would respawn
+// it into the band again, where it lies, for as long as the race lasts.
+bool isSafeSpot(const RaceRider* r) {
+    return !r->crashed && !nearRespawnEdge(r) && !keepoutAt(&track, wholeUnits(r->x), wholeUnits(r->y));
 }
 
 void respawn(RaceRider* r) {
@@ -216,7 +223,7 @@ void stepRider(RaceRider* r) {
     else if (r->lap == raceLevel.laps + 1) r->finished = 1;
     int32_t g = ground(r->x, r->y) * FIXED_ONE;
     moveVertically(r, g);
-    if (!keepoutAt(&track, wholeUnits(r->x), wholeUnits(r->y))) {
+    if (isSafeSpot(r)) {
         r->safeX = r->x;
         r->safeY = r->y;
         r->safeHeading = r->heading;

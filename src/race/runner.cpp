@@ -1,4 +1,5 @@
 #include "race/runner.h"
+#include "race/control.h"
 #include "race/race.h"
 #include "shell/modes.h"
 #include "shell/random.h"
@@ -6,11 +7,15 @@
 #include "world/levels.h"
 #include "world/track.h"
 
+#include "shell/loop.h"
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 int loadedLevel = -1;
+char loadedFrom[sizeof dataFolder];
 
 struct Watch {
     int lastProgress;
@@ -57,17 +62,21 @@ bool everyoneHome(const RunReport& run, PlayerDriver driver) {
 } // namespace
 
 bool loadRunnerLevel(int level) {
-    if (level == loadedLevel) return true;
+    if (level == loadedLevel && strcmp(loadedFrom, dataFolder) == 0) return true;
     loadedLevel = -1;
     if (!readLevelDescription(level)) return false;
     loadTrackPictures(&track, level);
     loadedLevel = level;
+    memcpy(loadedFrom, dataFolder, sizeof loadedFrom);
     return true;
 }
 
 RunReport runRace(int level, uint32_t seed, PlayerDriver driver, uint32_t tickLimit) {
     RunReport run{};
+    // Everything the race reads starts the same for a seed.
     seedRandom(seed);
+    frameCount = 0;
+    releaseControls();
     gameType = levelGameType(level);
     currentLevel = level;
     playerIsBot = driver == PLAYER_BOT;

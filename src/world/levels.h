@@ -14,6 +14,10 @@ const int FREE_RIDE_LEVELS = 5;
 const int LEVEL_TYPE_STEP = 100; // level numbers of one type start at type × 100
 const int STUNT_LEVEL_BASE = GAME_STUNT * LEVEL_TYPE_STEP;
 const int FREE_RIDE_LEVEL_BASE = GAME_FREE_RIDE * LEVEL_TYPE_STEP;
+const int LAST_STUNT_LEVEL = STUNT_LEVEL_BASE + STUNT_LEVELS - 1;
+// The highest number a level file may carry: the editor reaches them all,
+// the menus only the levels below.
+const int HIGHEST_LEVEL_NUMBER = GAME_TYPE_COUNT * LEVEL_TYPE_STEP - 1;
 
 // Race below 100, stunt below 200, free ride from 200 on.
 inline int levelGameType(int level) {

@@ -113,3 +113,7 @@ void stampMarkerPost(Track* t, int x, int y, int height, int icon);
 // Paints level N's layout into the pictures and the height model and
 // rebuilds the minimap (see track_build.cpp).
 void buildTrack(Track* t, int level);
+struct LevelLayout;
+// The build's marks in the height model: checkpoint numbers and keep-out
+// bits. The level check marks a bare height model with them.
+void markHeightModel(Track* t, const LevelLayout* layout);

@@ -169,7 +169,11 @@ void buildTrack(Track* t, int level) {
     tintOutOfBounds(t, mask);
     destroySurface(&mask);
     decorateCheckpoints(t, layout, gameType);
+    markHeightModel(t, layout);
+    destroyLayout(&layout);
+}
+
+void markHeightModel(Track* t, const LevelLayout* layout) {
     writeCheckpointNumbers(t, layout);
     writeKeepoutBits(t, layout);
-    destroyLayout(&layout);
 }

@@ -2,7 +2,7 @@
 // ground passes, and each way of breaking it gets its own message, alone.
 #include "bake/files.h"
 #include "bake/terrain_render.h"
-#include "levelcheck/levelcheck.h"
+#include "world/level_check.h"
 #include "platform/headless.h"
 #include "shell/display.h"
 #include "shell/loop.h"

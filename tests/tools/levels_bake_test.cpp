@@ -6,7 +6,10 @@
 #include "bake/level_set.h"
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
-#include "levelcheck/levelcheck.h"
+#include "gfx/trig.h"
+#include "race/ride_check.h"
+#include "race/race.h"
+#include "world/level_check.h"
 #include "platform/headless.h"
 #include "player/scores.h"
 #include "shell/display.h"
@@ -250,3 +253,22 @@ TEST_F(BakedLevelsTest, CoursesAreInSight) {
 }
 
 } // namespace
+
+// The baked levels against the ride check's bar, on a few levels of each
+// kind: a plan change that spoils one fails here, not only in levelcheck.
+TEST(BakedLevels, EasyMiddleAndHardLevelsPassTheRideCheck) {
+    ASSERT_TRUE(bakedDataSetPresent());
+    char saved[sizeof dataFolder];
+    memcpy(saved, dataFolder, sizeof saved);
+    snprintf(dataFolder, sizeof dataFolder, "%s", bakedDataFolder().c_str());
+    buildTrigTables();
+    std::vector<RideResult> results;
+    for (int level : {0, 9, 19, 100, 105, 119, 200}) {
+        results.push_back(rideCheckLevel(level, 3));
+        EXPECT_TRUE(results.back().sound) << results.back().line;
+    }
+    std::vector<std::string> problems;
+    EXPECT_TRUE(parsTighten(results, &problems)) << (problems.empty() ? "" : problems[0]);
+    memcpy(dataFolder, saved, sizeof dataFolder);
+    releaseRace();
+}

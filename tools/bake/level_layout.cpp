@@ -7,15 +7,20 @@
 
 namespace {
 
-const double FULL_SPEED = 7.47 * 80;  // world units per second at speed 30
-const double PULL_AWAY = 2.0;         // seconds lost getting up to speed
 const double CHECKPOINT_DEPTH = 40;   // along the course
 const double CHECKPOINT_MARGIN = 14;  // beyond the worn track's edge
+// A race checkpoint reaches out beside the track as far as this, where no
+// other part of the course comes near, so that a rider thrown off the
+// course by a crash still passes it.
+const double CHECKPOINT_FAR_REACH = 260;
+const double CHECKPOINT_CLEARANCE = 60; // beyond the track's edge, from any other part of the course
+const double SAME_STRETCH = 320;        // along the course: nearer than this is the checkpoint's own stretch
 const double GRID_SPACING = 75;       // between riders on the start line, as the race places them
 const double GRID_MARGIN = 40;        // the start line reaches this far past the outermost rider
 const double LANE_INSET = 12;         // race-path lanes keep this far inside the track
 const double CORRIDOR_VERTEX_SPACING = 24;
-const int MAX_LANES = 5;
+const int MAX_LANES = 8;
+const double LANE_SPACING = 22;      // lanes side by side never come within touching distance (20)
 
 // The course as ridden in this level: u = 0 at the start point, growing in
 // the riding direction.
@@ -87,15 +92,56 @@ void placeStart(LevelLayout* layout, const Ride& ride) {
     layout->startDirection = (headingOf(ride.dir(0)) + 270) % 360;
 }
 
+double segmentDistance(Vec2 q, Vec2 a, Vec2 b) {
+    double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? std::clamp(((q.x - a.x) * dx + (q.y - a.y) * dy) / len2, 0.0, 1.0) : 0;
+    return std::hypot(a.x + t * dx - q.x, a.y + t * dy - q.y);
+}
+
+bool nearOtherStretch(const Ride& ride, double u, Vec2 q, double clearance) {
+    for (const CourseSample& s : ride.course->samples) {
+        double gap = std::fabs(wrapAlong(*ride.course, s.along - (ride.start + ride.sign * u)));
+        if (std::min(gap, ride.length() - gap) >= SAME_STRETCH && std::hypot(s.at.x - q.x, s.at.y - q.y) < clearance)
+            return true;
+    }
+    return false;
+}
+
+// How far beside the course at u, toward `side`, the ground stays clear of
+// every other stretch of the course and of the checkpoints already placed:
+// from `from` up to `want`.
+double clearReach(const Ride& ride, double u, Vec2 side, double from, double want, double clearance,
+                  const std::vector<std::vector<Vec2>>& placed) {
+    Vec2 p = ride.at(u), d = ride.dir(u);
+    double reach = from;
+    for (double r = from; r <= want; r += COURSE_STEP) {
+        for (double depth : {0.0, CHECKPOINT_DEPTH}) {
+            Vec2 q = offset(offset(p, side, r), d, depth);
+            if (nearOtherStretch(ride, u, q, clearance)) return reach;
+            for (const std::vector<Vec2>& c : placed)
+                for (size_t i = 0; i < c.size(); i++)
+                    if (segmentDistance(q, c[i], c[(i + 1) % c.size()]) < CHECKPOINT_CLEARANCE) return reach;
+        }
+        reach = r;
+    }
+    return reach;
+}
+
 // Checkpoint k across the course; the first one's first two vertices are
 // the start/finish line, and in a race it reaches across the whole grid so
 // that every rider crosses it on the way to the course.
-bool placeCheckpoints(LevelLayout* layout, const LevelPlan& level, const Ride& ride, double halfWidth) {
+bool placeCheckpoints(LevelLayout* layout, const LevelPlan& level, const Ride& ride, double halfWidth, double track) {
     double spacing = ride.length() / level.checkpoints;
+    std::vector<std::vector<Vec2>> placed;
     for (int k = 0; k < level.checkpoints; k++) {
         double u = START_LINE_AHEAD + k * spacing;
         Vec2 p = ride.at(u), d = ride.dir(u), left = leftOf(d);
         double reachLeft = halfWidth, reachRight = halfWidth;
+        if (levelGameType(level.number) == GAME_RACE) {
+            double clearance = track + CHECKPOINT_CLEARANCE;
+            reachLeft = clearReach(ride, u, left, halfWidth, CHECKPOINT_FAR_REACH, clearance, placed);
+            reachRight = clearReach(ride, u, {-left.x, -left.y}, halfWidth, CHECKPOINT_FAR_REACH, clearance, placed);
+        }
         if (k == 0 && levelGameType(level.number) == GAME_RACE) {
             for (double o : gridOffsets(layout, level.opponents + 1, ride.dir(0))) {
                 reachLeft = std::max(reachLeft, o + GRID_MARGIN);
@@ -108,6 +154,7 @@ bool placeCheckpoints(LevelLayout* layout, const LevelPlan& level, const Ride& r
         c.push_back(offset(offset(p, left, reachLeft), d, CHECKPOINT_DEPTH));
         if (reachLeft > halfWidth) c.push_back(offset(p, left, reachLeft));
         if (!addPolygon(layout->checkpoints, &layout->checkpointCount, MAX_CHECKPOINTS, c)) return false;
+        placed.push_back(c);
     }
     return true;
 }
@@ -158,18 +205,15 @@ LevelLayout* buildLevelLayout(const LevelPlan& level, const TerrainPlan& terrain
     if (race || stunt) {
         // a stunt checkpoint spans its corridor, so no line along it misses it
         double zone = stunt ? level.corridor + 4 : track + CHECKPOINT_MARGIN;
-        ok = placeCheckpoints(layout, level, ride, zone);
+        ok = placeCheckpoints(layout, level, ride, zone, track);
         // Stunt levels keep one path down the middle: the course line the
-        // level check follows.
-        int lanes = race ? std::min(MAX_LANES, 3 + level.opponents / 8) : 1;
+        // level check's bot follows; the game does not use it.
+        int lanes = race ? std::clamp(1 + (int)(2 * (track - LANE_INSET) / LANE_SPACING), 1, MAX_LANES) : 1;
         ok = ok && placeRacePaths(layout, lanes, ride, track);
     }
+    // Free rides keep the course line too, for the level check's bot.
+    if (!race && !stunt) ok = placeRacePaths(layout, 1, ride, track);
     if (ok && stunt) ok = placeCorridor(layout, ride, level.corridor);
     if (!ok) destroyLayout(&layout);
     return layout;
-}
-
-int levelPar(const LevelPlan& level, const HeightField& field) {
-    double distance = std::max(1, level.laps) * field.course.length + START_LINE_AHEAD;
-    return (int)std::ceil((distance / FULL_SPEED + PULL_AWAY) * level.pace);
 }

@@ -15,6 +15,3 @@ const double PATH_NODE_SPACING = 96;
 // The layout of `level` on `terrain` (whose height field is `field`);
 // null when memory runs out. The caller destroys it.
 LevelLayout* buildLevelLayout(const LevelPlan& level, const TerrainPlan& terrain, const HeightField& field);
-// Par in whole seconds: the ideal riding time of the level's laps times
-// its pace.
-int levelPar(const LevelPlan& level, const HeightField& field);

@@ -7,7 +7,7 @@
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
 #include "gfx/trig.h"
-#include "levelcheck/levelcheck.h"
+#include "world/level_check.h"
 #include "shell/loop.h"
 
 #include <cstdio>
@@ -24,7 +24,7 @@ bool bakeTerrainLevels(const BakeTarget& out, const TerrainPlan& terrain) {
     for (const LevelPlan& level : levelSet()) {
         if (level.track != terrain.number) continue;
         LevelLayout* layout = buildLevelLayout(level, terrain, field);
-        bool ok = layout && writeLevelFiles(out.data, level, levelPar(level, field), layout);
+        bool ok = layout && writeLevelFiles(out.data, level, level.par, layout);
         destroyLayout(&layout);
         if (!ok) {
             fprintf(stderr, "bake: cannot write level %d\n", level.number);

@@ -2,8 +2,8 @@
 // as the game would load them, from ./Data/ or the folder given; --ride
 // rides them with the computer instead. Exit status 0 when every level is
 // sound, 1 when any has a problem, 2 on a usage error.
-#include "levelcheck/levelcheck.h"
-#include "levelcheck/ride_check.h"
+#include "world/level_check.h"
+#include "race/ride_check.h"
 #include "gfx/trig.h"
 #include "platform/headless.h"
 #include "shell/loop.h"

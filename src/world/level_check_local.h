@@ -10,9 +10,9 @@
 struct CheckContext {
     int level;
     int gameType;             // GAME_RACE, GAME_STUNT or GAME_FREE_RIDE
-    LevelLayout* layout;      // as loaded; null when it could not be
-    Track track;              // the pictures, built for the level
-    bool terrainReady;        // the height model is loaded and built
+    const LevelLayout* layout; // the layout checked; null when there is none
+    Track track;              // the pictures; for the course only the height model, marked
+    bool terrainReady;        // the height model is loaded and marked
     bool opponentsInRange;    // as written; the reader clamps the count
     std::vector<std::string>* problems;
 };
@@ -24,5 +24,5 @@ void checkDescriptionValues(CheckContext* c);
 // Loads the three pictures of the description's track; reports missing,
 // unreadable or ill-sized ones. True when all three are usable.
 bool loadCheckedPictures(CheckContext* c);
-// Start point, grid, checkpoints and race paths against the built track.
+// Start point, grid, checkpoints and race paths against the marked track.
 void checkCourse(CheckContext* c);

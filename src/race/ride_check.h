@@ -21,6 +21,7 @@ const int MAX_RESPAWN_LOOP = 5;
 struct RideResult {
     int level;
     bool sound;        // meets the bar
+    int par;           // seconds
     double parRatio;   // par over the computer's median (race) or the bot's time (stunt); 0 otherwise
     std::string line;  // what levelcheck --ride prints
 };

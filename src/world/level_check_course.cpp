@@ -1,8 +1,8 @@
 // The course of a level: start point and grid, checkpoints and race paths,
 // checked against the track as the build leaves it.
 #include "gfx/trig.h"
-#include "levelcheck/check_context.h"
-#include "levelcheck/levelcheck.h"
+#include "world/level_check_local.h"
+#include "world/level_check.h"
 #include "player/scores.h"
 #include "world/polyfill.h"
 

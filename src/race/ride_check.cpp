@@ -1,4 +1,4 @@
-#include "levelcheck/ride_check.h"
+#include "race/ride_check.h"
 #include "race/race.h"
 #include "race/runner.h"
 #include "world/levels.h"
@@ -9,8 +9,8 @@
 
 namespace {
 
-// Measured ratios wobble with the seeds; a rise smaller than this is not
-// a looser par.
+// Measured ratios wobble with the seeds, and pars are whole seconds: a
+// rise smaller than this plus one second's worth is not a looser par.
 const double TIGHTEN_TOLERANCE = 0.03;
 
 std::string format(const char* f, ...) __attribute__((format(printf, 1, 2)));
@@ -111,7 +111,7 @@ void judgeFreeRide(RideResult* out, const std::vector<RunReport>& runs, int seed
 } // namespace
 
 RideResult rideCheckLevel(int level, int seeds, unsigned firstSeed) {
-    RideResult out{level, false, 0, ""};
+    RideResult out{level, false, 0, 0, ""};
     if (!isLevelNumber(level) || !loadRunnerLevel(level)) {
         out.line = format("level %d: FAULT: no such level", level);
         return out;
@@ -123,6 +123,7 @@ RideResult rideCheckLevel(int level, int seeds, unsigned firstSeed) {
         out.line = format("level %d: FAULT: cannot be raced: %s", level, runs[0].problem ? runs[0].problem : "?");
         return out;
     }
+    out.par = runs[0].par;
     if (levelGameType(level) == GAME_RACE) judgeRace(&out, runs, (int)runs.size());
     else if (levelGameType(level) == GAME_STUNT) judgeStunt(&out, runs, (int)runs.size());
     else judgeFreeRide(&out, runs, (int)runs.size());
@@ -137,7 +138,7 @@ bool parsTighten(const std::vector<RideResult>& results, std::vector<std::string
         for (size_t j = 0; j < i; j++) {
             const RideResult &easy = sorted[j], &hard = sorted[i];
             if (levelGameType(easy.level) != levelGameType(hard.level) || easy.parRatio <= 0 || hard.parRatio <= 0) continue;
-            if (hard.parRatio > easy.parRatio + TIGHTEN_TOLERANCE) {
+            if (hard.parRatio > easy.parRatio + TIGHTEN_TOLERANCE + 1.0 / std::max(1, hard.par)) {
                 problems->push_back(format("level %d: par is looser (%.2f) than level %d's (%.2f)", hard.level,
                                            hard.parRatio, easy.level, easy.parRatio));
                 tight = false;

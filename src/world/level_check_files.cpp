@@ -1,6 +1,6 @@
 // The description's values and the terrain pictures.
-#include "levelcheck/check_context.h"
-#include "levelcheck/levelcheck.h"
+#include "world/level_check_local.h"
+#include "world/level_check.h"
 #include "player/scores.h"
 #include "gfx/image.h"
 #include "shell/loop.h"
