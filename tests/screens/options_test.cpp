@@ -35,6 +35,11 @@ Bytes settingsBlock(const int* codes, int orientation, int effects, int music) {
 
 class Options : public MenuGame {
 protected:
+    // What an earlier test in this process left in the file's reserved field.
+    void SetUp() override {
+        settingsReserved = 0;
+        MenuGame::SetUp();
+    }
     int tx = 0, ty = 0, controlsX = 0;
     Surface* picture(const char* name) const {
         Surface* s = nullptr;
@@ -182,6 +187,7 @@ TEST_F(Options, UnwritableFileThenPortraitWithDamagedCodes) {
     Bytes saved = readBytes(dir.data("settings.dat"));
     fs::create_directory(dir.data("settings.dat.tmp"));
     clearLog();
+    int errorsBefore = logErrorCount;
     openControls();
     rebind(BIND_BRAKE, 'N');
     cancel();
@@ -192,7 +198,7 @@ TEST_F(Options, UnwritableFileThenPortraitWithDamagedCodes) {
     EXPECT_EQ(keyBindings[BIND_LEFT], 'J');
     EXPECT_EQ(readBytes(dir.data("settings.dat")), saved);
     EXPECT_STREQ(logText[1], "[WARNING] Settings not saved.");
-    EXPECT_EQ(logErrorCount, 0) << "nothing for the overlay to pop up for";
+    EXPECT_EQ(logErrorCount, errorsBefore) << "nothing for the overlay to pop up for";
 
     fs::remove(dir.data("settings.dat.tmp"));
     int stored[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, -1, 0xBA, KEY_ESCAPE, KEY_RETURN, 0};
