@@ -132,7 +132,9 @@ TEST_F(InfoScreens, TheHiddenPictureFadesHoldsAndFadesOut) {
         EXPECT_EQ(currentMode, MODE_TITLE);
         // 29 steps in, the hold until 160 steps from the start, 30 out.
         EXPECT_NEAR(steps, held ? 60 : 192, 4);
-        if (!held) EXPECT_NEAR(fullSteps, 138, 6);
+        if (!held) {
+            EXPECT_NEAR(fullSteps, 138, 6);
+        }
     }
 }
 
