@@ -188,7 +188,8 @@ void shapeCourse(const TerrainPlan& plan, HeightField* f, const std::vector<floa
         double bankLift = -slope * std::clamp(lateral, -bedHalf, bedHalf);
         f->ramps[i] = (float)featureLift(plan.course, f->course, along, lateral, RAMP_FEATURES);
         f->rough[i] = (float)featureLift(plan.course, f->course, along, lateral, ROCK_FEATURES);
-        double lift = f->ramps[i] + f->rough[i] + featureLift(plan.course, f->course, along, lateral, BUMP_FEATURES);
+        f->bumps[i] = (float)featureLift(plan.course, f->course, along, lateral, BUMP_FEATURES);
+        double lift = f->ramps[i] + f->rough[i] + f->bumps[i];
         double bed = profileAt(f->profile, along) + bankLift + lift;
         double reach = std::min(BLEND_MAX, BLEND_BASE + BLEND_PER_HEIGHT * std::fabs(bed - land[i]));
         double w = 1 - smoothstep(bedHalf, bedHalf + reach, d);
@@ -233,6 +234,8 @@ double sampleCells(const std::vector<float>& v, double x, double y) {
     return (a + (b - a) * tx) * (1 - ty) + (d + (e - d) * tx) * ty;
 }
 
+double landscapeAt(const TerrainPlan& plan, double x, double y) { return landscape(plan, x, y); }
+
 HeightField generateHeightField(const TerrainPlan& plan) {
     HeightField f;
     std::vector<float> land((size_t)FIELD_SIZE * FIELD_SIZE);
@@ -247,6 +250,7 @@ HeightField generateHeightField(const TerrainPlan& plan) {
     f.ground = land;
     f.ramps.assign(land.size(), 0.0f);
     f.rough.assign(land.size(), 0.0f);
+    f.bumps.assign(land.size(), 0.0f);
     shapeCourse(plan, &f, land);
     keepCourseInSight(plan, &f);
     f.cells.resize(land.size());

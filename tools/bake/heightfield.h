@@ -17,12 +17,26 @@ enum Look {
     LOOK_SNOW,
 };
 
+// What grows and lies on the ground, its colours and its light: two
+// sceneries a landform, so that no two terrains look alike.
+enum Scenery {
+    SCENERY_SPRING_MEADOW,
+    SCENERY_SUMMER_HILLS,
+    SCENERY_GOLDEN_DUNES,
+    SCENERY_RED_DUNES,
+    SCENERY_RED_CANYON,
+    SCENERY_BADLANDS,
+    SCENERY_PINE_ALPS,
+    SCENERY_GLACIER,
+};
+
 struct TerrainPlan {
     int number;      // "track%d"
     Look look;
     uint32_t seed;
     double relief;   // scales the landscape's hills
     CoursePlan course;
+    Scenery scenery = SCENERY_SPRING_MEADOW;
 };
 
 // Where each cell lies with respect to the course: distance to the centre
@@ -40,6 +54,7 @@ struct HeightField {
     std::vector<float> profile;  // course height per centre-line sample
     std::vector<float> ramps;    // height the course's ramps add, per cell
     std::vector<float> rough;    // and its rocks
+    std::vector<float> bumps;    // and its whoops
     Course course;
     CourseMap map;
 };
@@ -47,6 +62,9 @@ struct HeightField {
 inline int cellIndex(int c, int r) { return r * FIELD_SIZE + c; }
 
 HeightField generateHeightField(const TerrainPlan& plan);
+// The look's landscape before the course is shaped into it, at any world
+// point, inside the world or beyond its edges.
+double landscapeAt(const TerrainPlan& plan, double x, double y);
 // Any per-cell map at world (x, y), bilinear between cell centres.
 double sampleCells(const std::vector<float>& cells, double x, double y);
 // The smooth ground's height at world (x, y).

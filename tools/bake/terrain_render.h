@@ -5,6 +5,7 @@
 #pragma once
 #include "bake/files.h"
 #include "bake/heightfield.h"
+#include "bake/terrain_objects.h"
 
 #include <cstdint>
 #include <string>
@@ -26,5 +27,8 @@ struct TerrainPictures {
 // The height model's bytes: cell (c, r) of the field at column 512 - c,
 // row 511 - r. Column 0 (never read as a height) repeats column 1.
 std::vector<uint8_t> turnedHeights(const HeightField& f);
+// The objects the picture shows, where renderTerrain puts them; `heights`
+// is turnedHeights(f).
+std::vector<TerrainObject> terrainObjects(const TerrainPlan& plan, const HeightField& f, const std::vector<uint8_t>& heights);
 TerrainPictures renderTerrain(const TerrainPlan& plan, const HeightField& f);
 bool writeTerrainPictures(const std::string& dataFolder, int number, const TerrainPictures& p);
