@@ -4,8 +4,9 @@
 #include <string>
 
 struct BakeTarget {
-    std::string data;  // ".../Data/"
-    std::string sound; // ".../Sound/"
+    std::string data;   // ".../Data/"
+    std::string sound;  // ".../Sound/"
+    std::string review; // ".../Review/": pictures for people to look at; none when empty
 };
 
 bool bakeFonts(const BakeTarget& out);

@@ -7,8 +7,8 @@
 
 bool bakeGameData(const std::string& gameDir) {
     std::string base = gameDir.empty() || gameDir.back() == '/' ? gameDir : gameDir + "/";
-    BakeTarget out{base + "Data/", base + "Sound/"};
-    for (const std::string& folder : {out.data, out.sound}) {
+    BakeTarget out{base + "Data/", base + "Sound/", base + "Review/"};
+    for (const std::string& folder : {out.data, out.sound, out.review}) {
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error) {

@@ -62,7 +62,7 @@ double canyon(const TerrainPlan& t, double x, double y) {
 // Mountains: ridged peaks, higher toward the far side.
 double snow(const TerrainPlan& t, double x, double y) {
     double r = ridgedNoise(x / 820, y / 820, 3, t.seed);
-    double far = std::pow(1 - y / WORLD, 1.4);
+    double far = std::pow(std::max(0.0, 1 - y / WORLD), 1.4); // 0 from the near edge on
     double drifts = 7 * fractalNoise(x / 420, y / 420, 2, t.seed + 2);
     return 30 + t.relief * (150 * r * r * (0.35 + far)) + drifts + tilt(y, 40);
 }

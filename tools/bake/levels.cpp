@@ -4,6 +4,7 @@
 #include "bake/level_files.h"
 #include "bake/level_layout.h"
 #include "bake/level_set.h"
+#include "bake/review_sheet.h"
 #include "bake/terrain_render.h"
 #include "bake/terrain_set.h"
 #include "gfx/trig.h"
@@ -12,12 +13,39 @@
 
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace {
 
-bool bakeTerrainLevels(const BakeTarget& out, const TerrainPlan& terrain) {
-    HeightField field = generateHeightField(terrain);
-    if (!writeTerrainPictures(out.data, terrain.number, renderTerrain(terrain, field))) {
+const size_t TERRAIN_THREADS = 2;
+const int TERRAIN_SHEET_COLUMNS = 4;
+
+struct BakedTerrain {
+    HeightField field;
+    TerrainPictures pictures;
+};
+
+// The terrains are independent of one another: they are made two at a
+// time, one on each core, and written in order.
+std::vector<BakedTerrain> makeTerrains() {
+    const std::vector<TerrainPlan>& set = terrainSet();
+    std::vector<BakedTerrain> out(set.size());
+    auto make = [&](size_t first) {
+        for (size_t i = first; i < set.size(); i += TERRAIN_THREADS) {
+            out[i].field = generateHeightField(set[i]);
+            out[i].pictures = renderTerrain(set[i], out[i].field);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t k = 1; k < TERRAIN_THREADS; k++) threads.emplace_back(make, k);
+    make(0);
+    for (std::thread& t : threads) t.join();
+    return out;
+}
+
+bool bakeTerrainLevels(const BakeTarget& out, const TerrainPlan& terrain, const BakedTerrain& baked) {
+    const HeightField& field = baked.field;
+    if (!writeTerrainPictures(out.data, terrain.number, baked.pictures)) {
         fprintf(stderr, "bake: cannot write the pictures of track %d\n", terrain.number);
         return false;
     }
@@ -54,8 +82,16 @@ bool checkBakedLevels(const BakeTarget& out) {
 
 bool bakeTerrainsAndLevelFiles(const BakeTarget& out) {
     buildTrigTables();
-    for (const TerrainPlan& terrain : terrainSet())
-        if (!bakeTerrainLevels(out, terrain)) return false;
+    std::vector<BakedTerrain> baked = makeTerrains();
+    for (size_t i = 0; i < baked.size(); i++)
+        if (!bakeTerrainLevels(out, terrainSet()[i], baked[i])) return false;
+    if (out.review.empty()) return true;
+    std::vector<const Image*> pictures;
+    for (const BakedTerrain& b : baked) pictures.push_back(&b.pictures.colour);
+    if (!writeImageSheet(out.review + "terrains.png", pictures, TERRAIN_SHEET_COLUMNS)) {
+        fprintf(stderr, "bake: cannot write the terrains' contact sheet\n");
+        return false;
+    }
     return true;
 }
 
