@@ -299,6 +299,6 @@ TEST_F(BakedModels, TheFlagStandsUpWithAChequeredBanner) {
 TEST_F(BakedModels, AnOverlongOutputFolderFailsCleanly) {
     GameDir dir; // never below the baked folder, even for a bake that must fail
     std::string folder = dir.base() + std::string(300, 'd') + "/";
-    EXPECT_FALSE(bakeModels({folder, folder}));
+    EXPECT_FALSE(bakeModels({folder, folder, ""}));
     EXPECT_STREQ(dataFolder, bakedDataFolder().c_str()); // left as it was
 }
