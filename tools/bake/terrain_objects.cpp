@@ -139,6 +139,7 @@ double slopeAt(const HeightField& f, double x, double y) {
 // for each riding direction).
 double fromStartRows(const TerrainPlan& plan, const HeightField& f, double x, double y) {
     double best = 1e9;
+    if (f.course.controlAlong.empty()) return best;
     for (double at : {plan.course.startAt, 1 - plan.course.startAt}) {
         const CourseSample& s = courseSampleAt(f.course, alongAtControl(f.course, at));
         best = std::min(best, std::fabs((x - s.at.x) * s.dir.x + (y - s.at.y) * s.dir.y));

@@ -191,6 +191,8 @@ void prepareCourse(RenderState* st) {
     int n = (int)c.samples.size(), span = (int)(TURN_WINDOW / COURSE_STEP);
     st->turning.assign(n, 0);
     st->bank.assign(n, 0);
+    st->startLine = 0;
+    if (n == 0 || c.controlAlong.empty()) return; // a terrain without a course
     for (int i = 0; i < n; i++) {
         double worst = 0;
         for (int k = -span; k <= span; k++) {
@@ -215,7 +217,7 @@ TrackSample trackAt(const RenderState& st, double x, double y) {
     TrackSample t{};
     t.halfWidth = st.plan->course.halfWidth;
     t.startLine = 1e9;
-    if (!insideWorld(x, y)) return t;
+    if (!insideWorld(x, y) || st.turning.empty()) return t;
     const HeightField& f = *st.field;
     int c = std::clamp((int)(x / CELL), 0, FIELD_SIZE - 1), r = std::clamp((int)(y / CELL), 0, FIELD_SIZE - 1);
     double distance = f.map.distance[cellIndex(c, r)];
@@ -255,7 +257,8 @@ Rgb toRgb(Colour3 c) {
 // Heights the light is worked out from: the whoops only half as tall.
 double litHeight(const RenderState& st, double x, double y) {
     double h = extentAt(st, x, y);
-    return insideWorld(x, y) ? h - BUMP_RELIEF * sampleCells(st.field->bumps, x, y) : h;
+    bool bumps = insideWorld(x, y) && !st.field->bumps.empty();
+    return bumps ? h - BUMP_RELIEF * sampleCells(st.field->bumps, x, y) : h;
 }
 
 Rgb shadePoint(const RenderState& st, Owner o, int px, int py) {
