@@ -37,7 +37,9 @@ protected:
     void load(int level) {
         gameType = levelGameType(level);
         currentLevel = levelChoice = level;
-        goTo(MODE_LEVEL_LOADING, 2);
+        goTo(MODE_LEVEL_LOADING, 1);
+        keepFrame("loading.png"); // the screen with its full bar
+        runPasses(1);
         // A free ride has no countdown.
         ASSERT_EQ(currentMode, gameType == GAME_FREE_RIDE ? MODE_RACE : MODE_GET_READY) << "level " << level;
     }
