@@ -1,5 +1,6 @@
 // The whole bake: every generator in turn into one game folder.
 #include "bake/bake.h"
+#include "bake/race_frames.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -20,7 +21,7 @@ bool bakeGameData(const std::string& gameDir) {
         const char* name;
         bool (*run)(const BakeTarget&);
     } steps[] = {{"fonts", bakeFonts}, {"pictures", bakePictures}, {"sounds", bakeSounds},
-                 {"models", bakeModels}, {"levels", bakeLevels}};
+                 {"models", bakeModels}, {"levels", bakeLevels}, {"race frames", bakeRaceFrames}};
     for (const Step& step : steps) {
         if (!step.run(out)) {
             fprintf(stderr, "bake: the %s failed\n", step.name);
