@@ -8,10 +8,10 @@ namespace {
 // in control points (index + fraction of the way to the next).
 std::vector<TerrainPlan> makeTerrains() {
     std::vector<TerrainPlan> set;
-    // 0: a gentle loop over meadows, west of the start, out to the far woods.
+    // 0: a gentle loop over meadows, west of the start.
     set.push_back({0, LOOK_GRASSLAND, 11, 0.8,
-                   {{{1024, 1560}, {1024, 1120}, {985, 754}, {789, 480}, {490, 321}, {226, 435}, {134, 754},
-                     {157, 1153}, {191, 1552}, {364, 1848}, {720, 1939}, {962, 1848}},
+                   {{{1024, 1560}, {1024, 1120}, {990, 800}, {820, 560}, {560, 420}, {330, 520}, {250, 800},
+                     {270, 1150}, {300, 1500}, {450, 1760}, {760, 1840}, {970, 1760}},
                     90, 0.10, 0.35,
                     {{FEATURE_TABLETOP, 1.3, 120, 10}, {FEATURE_WHOOPS, 6.2, 220, 3}, {FEATURE_TABLETOP, 9.1, 110, 9}}}, SCENERY_SPRING_MEADOW});
     // 1: rolling hills east of the start, with a long back straight.
