@@ -16,6 +16,9 @@ namespace {
 
 int loadedLevel = -1;
 char loadedFrom[sizeof dataFolder];
+// What the level's description was when loaded: whoever reads another
+// description in between (a menu, a test) makes the runner load it again.
+LevelDescription loadedDescription;
 
 struct Watch {
     int lastProgress;
@@ -62,12 +65,15 @@ bool everyoneHome(const RunReport& run, PlayerDriver driver) {
 } // namespace
 
 bool loadRunnerLevel(int level) {
-    if (level == loadedLevel && strcmp(loadedFrom, dataFolder) == 0) return true;
+    if (level == loadedLevel && strcmp(loadedFrom, dataFolder) == 0 &&
+        memcmp(&loadedDescription, &levelDescription, sizeof levelDescription) == 0 && track.terrain)
+        return true;
     loadedLevel = -1;
     if (!readLevelDescription(level)) return false;
     loadTrackPictures(&track, level);
     loadedLevel = level;
     memcpy(loadedFrom, dataFolder, sizeof loadedFrom);
+    loadedDescription = levelDescription;
     return true;
 }
 
