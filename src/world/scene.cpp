@@ -4,7 +4,9 @@
 #include "gfx/trig.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -88,45 +90,121 @@ inline void darkenAt(const Pixels& s, int x, int y, int n) {
     if (uint16_t* p = s.at(x, y)) *p = darker(*p, n);
 }
 
-// The shadow points, with the projection done in 32 bits and the track's
-// pictures unpacked once per pass: a pass runs over thousands of points.
-void shadowPoints(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {
-    if (y < -SHADOW_REACH || y > SHADOW_REACH || altitude < -SHADOW_REACH || altitude > SHADOW_REACH) return;
-    if (!t->heightModel || !t->surfaceModel) return; // no ground to fall on, or none visible
-    const Pixels heights(t->heightModel), depths(t->surfaceModel), terrain(t->terrain), screen(target);
+// Where the shadow of one footprint spot lands on the surface drawn on (the
+// target, or the picture for a stamp); not at all when the ground there is
+// too high or hidden, or it is off that surface.
+struct ShadowHit {
+    int x, y;
+    bool shows;
+};
+
+// Per pixel of the shadow's box: SHADOW_SET once a point set it to the
+// shaded ground, plus the edge darkenings since (for a stamp, all of its
+// darkenings). Only the last set and what follows it show.
+const uint32_t SHADOW_SET = 1u << 31;
+
+// One pass's working lists, kept to spare the allocations.
+std::vector<ShadowHit> shadowHits;
+std::vector<int32_t> shadowCells;
+std::vector<uint32_t> shadowMarks;
+
+// Each spot of the model's footprint is projected once, with the projection
+// in 32 bits and the track's pictures unpacked once per pass.
+void projectSpots(const Track* t, const VoxelModel* m, const Surface* drawn, int shiftX, int shiftY, int x, int y,
+                  int altitude) {
+    const Pixels heights(t->heightModel), depths(t->surfaceModel);
     const int bottom = t->terrain->height;
-    const int scrollX = t->scrollX;
-    const int toScreenY = t->scrollY + target->height - bottom;
     const int base = altitude - heightAt(t, x, y) + SHADOW_THROW;
     const int ceiling = altitude + SHADOW_CEILING;
-    for (const VoxelPoint& v : m->points) {
-        int wx = (int16_t)(x - (base + (((v.z >> 1) - v.y - v.x) >> 1)));
-        int wy = y + (v.z >> 1);
+    shadowHits.resize(m->shadowSpots.size());
+    for (size_t i = 0; i < m->shadowSpots.size(); i++) {
+        const VoxelShadowSpot& s = m->shadowSpots[i];
+        int wx = (int16_t)(x - (base + s.back));
+        int wy = y + s.along;
         int h = heights.read(HEIGHT_MODEL_SIZE - ((wx >> 2) & 511), 511 - ((wy >> 2) & 511)) & CELL_HEIGHT_MASK;
-        if (h >= ceiling) continue;
         int px = ((wx * 1161) >> 11) - 3;
         int py = bottom + ((wy - (WORLD_SIZE - 1)) * 8) / 42 - ((h * 34) >> 5);
         int d = (((WORLD_SIZE - 1 - wy) >> 2) - h / 7) * 228 / 512 + 21;
-        if (d - 3 >= depths.read(px >> 1, py >> 1)) continue;
-        if (stamp) {
-            darkenAt(terrain, px, py, STAMP_SHADOW_DARKEN);
-            continue;
-        }
-        int qx = px - scrollX, qy = py + toScreenY;
-        if (qx >= 0 && qy >= 0 && qx + 1 < (int)screen.width && qy + 1 < (int)screen.height) {
-            // All three pixels on the target: one address, two steps.
-            uint16_t* q = screen.origin + qx * screen.xStep + qy * screen.yStep;
-            *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
-            q += screen.xStep;
-            *q = darker(*q, SHADOW_EDGE_DARKEN);
-            q += screen.yStep;
-            *q = darker(*q, SHADOW_EDGE_DARKEN);
-            continue;
-        }
-        if (uint16_t* q = screen.at(qx, qy)) *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
-        darkenAt(screen, qx + 1, qy, SHADOW_EDGE_DARKEN);
-        darkenAt(screen, qx + 1, qy + 1, SHADOW_EDGE_DARKEN);
+        int qx = px - shiftX, qy = py + shiftY;
+        // A spot touches its own pixel and the ones right and below right.
+        bool lands = qx >= -1 && qy >= -1 && qx < drawn->width && qy < drawn->height;
+        shadowHits[i] = {qx, qy, lands && h < ceiling && d - 3 < depths.read(px >> 1, py >> 1)};
     }
+}
+
+// The points in list order, each marking the pixels its spot's hit touches
+// in a box around the hits; then each marked pixel is drawn once.
+void shadeByMarks(const Track* t, const VoxelModel* m, Surface* drawn, bool stamp, int shiftX, int shiftY) {
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, low = INT_MIN;
+    for (const ShadowHit& hit : shadowHits)
+        if (hit.shows) {
+            left = std::min(left, hit.x);
+            right = std::max(right, hit.x);
+            top = std::min(top, hit.y);
+            low = std::max(low, hit.y);
+        }
+    if (left > right) return;
+    const int columns = right - left + 2, rows = low - top + 2;
+    shadowCells.resize(shadowHits.size());
+    for (size_t i = 0; i < shadowHits.size(); i++) {
+        const ShadowHit& hit = shadowHits[i];
+        shadowCells[i] = hit.shows ? (hit.y - top) * columns + (hit.x - left) : -1;
+    }
+    shadowMarks.assign((size_t)columns * rows, 0);
+    uint32_t* marks = shadowMarks.data();
+    for (int32_t spot : m->spotOfPoint) {
+        int32_t cell = shadowCells[spot];
+        if (cell < 0) continue;
+        if (stamp) {
+            marks[cell]++;
+            continue;
+        }
+        marks[cell] = SHADOW_SET;
+        marks[cell + 1]++;
+        marks[cell + 1 + columns]++;
+    }
+    const Pixels terrain(t->terrain), surface(drawn);
+    for (int k = 0; k < rows; k++)
+        for (int i = 0; i < columns; i++) {
+            uint32_t mark = marks[k * columns + i];
+            uint16_t* q = mark ? surface.at(left + i, top + k) : nullptr;
+            if (!q) continue;
+            int times = (int)std::min<uint32_t>(mark & ~SHADOW_SET, 31); // 31 darkenings make any channel 0
+            if (stamp) {
+                *q = darker(*q, times * STAMP_SHADOW_DARKEN);
+                continue;
+            }
+            Color under = mark & SHADOW_SET ? darker((Color)terrain.read(left + i + shiftX, top + k - shiftY), SHADOW_DARKEN) : *q;
+            *q = darker(under, times * SHADOW_EDGE_DARKEN);
+        }
+}
+
+// A shadow drawn onto the very picture it takes its ground from: the points
+// one after the other, as each may read what an earlier one wrote.
+void shadeInOrder(const Track* t, const VoxelModel* m, Surface* drawn, int shiftX, int shiftY) {
+    const Pixels terrain(t->terrain), surface(drawn);
+    for (int32_t spot : m->spotOfPoint) {
+        const ShadowHit& hit = shadowHits[spot];
+        if (!hit.shows) continue;
+        if (uint16_t* q = surface.at(hit.x, hit.y))
+            *q = darker((Color)terrain.read(hit.x + shiftX, hit.y - shiftY), SHADOW_DARKEN);
+        darkenAt(surface, hit.x + 1, hit.y, SHADOW_EDGE_DARKEN);
+        darkenAt(surface, hit.x + 1, hit.y + 1, SHADOW_EDGE_DARKEN);
+    }
+}
+
+// Later points darken again what earlier ones drew, so the order of the
+// points counts, not only the spots they fall on.
+void shadowPoints(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {
+    if (y < -SHADOW_REACH || y > SHADOW_REACH || altitude < -SHADOW_REACH || altitude > SHADOW_REACH) return;
+    if (!t->heightModel || !t->surfaceModel) return; // no ground to fall on, or none visible
+    makeVoxelFootprint(m);
+    // Picture point (px, py) is drawn at (px - shiftX, py + shiftY).
+    int shiftX = stamp ? 0 : t->scrollX;
+    int shiftY = stamp ? 0 : t->scrollY + target->height - t->terrain->height;
+    projectSpots(t, m, target, shiftX, shiftY, x, y, altitude);
+    if (!stamp && target == t->terrain) shadeInOrder(t, m, target, shiftX, shiftY);
+    else shadeByMarks(t, m, target, stamp, shiftX, shiftY);
 }
 
 void shadowPass(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {

@@ -3,6 +3,9 @@
 #include "gfx/trig.h"
 #include "world/voxel.h"
 
+#include <algorithm>
+#include <climits>
+
 // Weights of the old pixel when a point is splatted: its own pixel takes
 // most of the colour, the half-pixel neighbours are softened.
 static const int CENTRE_WEIGHT = 180;
@@ -59,6 +62,7 @@ static void applyOrientation(VoxelModel* m, int pitch, int yaw, int roll) {
     m->roll = roll;
     fillTrig(m->trig, pitch, yaw, roll);
     for (VoxelPoint& p : m->points) rotatePoint(p, m->trig);
+    m->footprintValid = 0;
 }
 
 void orientVoxelModel(VoxelModel* m, int pitch, int yaw, int roll) {
@@ -125,6 +129,46 @@ void makeVoxelOutline(VoxelModel* m) {
         putPixel(o, x, last, VOXEL_OUTLINE_VALUE);
     }
     m->outlineValid = 1;
+}
+
+// A model spread wider than this many spots (a damaged one) is not worth
+// merging: each of its points keeps a spot of its own.
+static const int64_t FOOTPRINT_GRID_LIMIT = 1 << 16;
+
+static VoxelShadowSpot shadowSpotOf(const VoxelPoint& p) {
+    return {((p.z >> 1) - p.y - p.x) >> 1, p.z >> 1};
+}
+
+void makeVoxelFootprint(VoxelModel* m) {
+    if (m->footprintValid && m->spotOfPoint.size() == m->points.size()) return;
+    std::vector<VoxelShadowSpot>& spots = m->shadowSpots;
+    std::vector<int32_t>& spotOf = m->spotOfPoint;
+    spots.clear();
+    spotOf.resize(m->points.size());
+    int32_t lowBack = INT_MAX, highBack = INT_MIN, lowAlong = INT_MAX, highAlong = INT_MIN;
+    for (const VoxelPoint& p : m->points) {
+        VoxelShadowSpot s = shadowSpotOf(p);
+        lowBack = std::min(lowBack, s.back);
+        highBack = std::max(highBack, s.back);
+        lowAlong = std::min(lowAlong, s.along);
+        highAlong = std::max(highAlong, s.along);
+    }
+    int64_t columns = (int64_t)highBack - lowBack + 1, rows = (int64_t)highAlong - lowAlong + 1;
+    bool merge = !m->points.empty() && columns * rows <= FOOTPRINT_GRID_LIMIT;
+    // The index of each spot seen so far, by its place in the spread.
+    std::vector<int32_t> seen(merge ? columns * rows : 0, -1);
+    for (size_t i = 0; i < m->points.size(); i++) {
+        VoxelShadowSpot s = shadowSpotOf(m->points[i]);
+        int32_t* index = merge ? &seen[(s.back - lowBack) * rows + (s.along - lowAlong)] : nullptr;
+        if (index && *index >= 0) {
+            spotOf[i] = *index;
+            continue;
+        }
+        spotOf[i] = (int32_t)spots.size();
+        if (index) *index = spotOf[i];
+        spots.push_back(s);
+    }
+    m->footprintValid = 1;
 }
 
 void drawVoxelModel(VoxelModel* m, Surface* target, int x, int y) {
