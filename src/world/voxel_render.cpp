@@ -139,12 +139,11 @@ static VoxelShadowSpot shadowSpotOf(const VoxelPoint& p) {
     return {((p.z >> 1) - p.y - p.x) >> 1, p.z >> 1};
 }
 
-void makeVoxelFootprint(VoxelModel* m) {
-    if (m->footprintValid && m->spotOfPoint.size() == m->points.size()) return;
+// Numbers the spots in order of `along`, then `back` (a shadow pass steps
+// along the ground rows), merging points that share a spot.
+static void numberSpots(VoxelModel* m) {
     std::vector<VoxelShadowSpot>& spots = m->shadowSpots;
     std::vector<int32_t>& spotOf = m->spotOfPoint;
-    spots.clear();
-    spotOf.resize(m->points.size());
     int32_t lowBack = INT_MAX, highBack = INT_MIN, lowAlong = INT_MAX, highAlong = INT_MIN;
     for (const VoxelPoint& p : m->points) {
         VoxelShadowSpot s = shadowSpotOf(p);
@@ -154,20 +153,33 @@ void makeVoxelFootprint(VoxelModel* m) {
         highAlong = std::max(highAlong, s.along);
     }
     int64_t columns = (int64_t)highBack - lowBack + 1, rows = (int64_t)highAlong - lowAlong + 1;
-    bool merge = !m->points.empty() && columns * rows <= FOOTPRINT_GRID_LIMIT;
-    // The index of each spot seen so far, by its place in the spread.
-    std::vector<int32_t> seen(merge ? columns * rows : 0, -1);
-    for (size_t i = 0; i < m->points.size(); i++) {
-        VoxelShadowSpot s = shadowSpotOf(m->points[i]);
-        int32_t* index = merge ? &seen[(s.back - lowBack) * rows + (s.along - lowAlong)] : nullptr;
-        if (index && *index >= 0) {
-            spotOf[i] = *index;
-            continue;
+    if (m->points.empty() || columns * rows > FOOTPRINT_GRID_LIMIT) {
+        for (size_t i = 0; i < m->points.size(); i++) {
+            spotOf[i] = (int32_t)i;
+            spots.push_back(shadowSpotOf(m->points[i]));
         }
-        spotOf[i] = (int32_t)spots.size();
-        if (index) *index = spotOf[i];
-        spots.push_back(s);
+        return;
     }
+    // Mark the spots taken in their spread, number them, then look up each
+    // point's.
+    std::vector<int32_t> index(columns * rows, -1);
+    auto place = [&](const VoxelShadowSpot& s) -> int32_t& {
+        return index[(s.along - lowAlong) * columns + (s.back - lowBack)];
+    };
+    for (const VoxelPoint& p : m->points) place(shadowSpotOf(p)) = 0;
+    for (int64_t c = 0; c < columns * rows; c++)
+        if (index[c] == 0) {
+            index[c] = (int32_t)spots.size();
+            spots.push_back({(int32_t)(lowBack + c % columns), (int32_t)(lowAlong + c / columns)});
+        }
+    for (size_t i = 0; i < m->points.size(); i++) spotOf[i] = place(shadowSpotOf(m->points[i]));
+}
+
+void makeVoxelFootprint(VoxelModel* m) {
+    if (m->footprintValid && m->spotOfPoint.size() == m->points.size()) return;
+    m->shadowSpots.clear();
+    m->spotOfPoint.resize(m->points.size());
+    numberSpots(m);
     m->footprintValid = 1;
 }
 

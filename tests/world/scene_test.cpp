@@ -425,6 +425,7 @@ TEST_F(SceneTest, ShadowOfADenseModelMatchesThePointByPointRuleEverywhere) {
         int column, y;     // the model's screen column and world y
         Kind kind;
         bool clipped;
+        bool shrunk = false; // scaled by 0.7 first, the orientation kept
     };
     // The small target sees y 925..1440; the big one all of the world, the
     // ground from about 1620 up to the ridge at 1900 hidden behind it.
@@ -437,6 +438,7 @@ TEST_F(SceneTest, ShadowOfADenseModelMatchesThePointByPointRuleEverywhere) {
         {0, 40, 180, 160, 96, 25, 1425, ON_TARGET, true},     // a corner
         {8, 0, 190, 640, 480, 330, 1905, ON_PICTURE, false},  // on the ridge, partly behind it
         {0, 200, 180, 640, 480, 300, 1200, STAMPED, false},
+        {0, 200, 180, 640, 480, 320, 1330, ON_TARGET, false, true}, // the same points moved
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.column << "," << c.y << " kind " << c.kind);
@@ -445,6 +447,7 @@ TEST_F(SceneTest, ShadowOfADenseModelMatchesThePointByPointRuleEverywhere) {
         drawScene(&t, view, nullptr, 0);
         int x = worldXAtScreen(c.column), y = c.y, altitude = heightAt(&t, x, y) + 11;
         orientVoxelModel(m, c.pitch, c.yaw, c.roll);
+        if (c.shrunk) scaleVoxelModel(m, 0.7);
 
         Surface* drawn = c.kind == ON_TARGET ? view : t.terrain;
         Surface* expected = copyOf(drawn);
