@@ -21,6 +21,13 @@ void displayToLogical(int x, int y, int* lx, int* ly) {
     }
 }
 
+void resetInput() {
+    mouseX = mouseY = 0;
+    leftButtonHeld = tapFlag = 0;
+    lastDownTime = lastUpTime = 0;
+    resetPad();
+}
+
 void logicalToDisplay(int lx, int ly, int* x, int* y) {
     int w = displayGeometry.logicalWidth, h = displayGeometry.logicalHeight;
     switch (displayGeometry.orientation) {

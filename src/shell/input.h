@@ -10,6 +10,9 @@ extern int leftButtonHeld;
 extern int tapFlag;             // last release came within 1/8 s of its press
 extern int64_t lastDownTime, lastUpTime;
 
+// A fresh start: the pointer at 0, 0, nothing held (as a new process has
+// it, so that a second run in one process replays like the first).
+void resetInput();
 void windowProcedure(const PlatformEvent& event);
 // The keyboard and mouse part of it, which the game controller's module
 // also feeds with the keys and clicks it stands in for.

@@ -60,7 +60,7 @@ static void logDisplaySpecifics() {
 int startShell(const char* base) {
     snprintf(baseFolder, sizeof baseFolder, "%s", base);
     quitRequested = 0;
-    resetPad();
+    resetInput();
     if (!createGameWindow()) {
         platformMessageBox("Unable to create window.", "Critical");
         return 1;
