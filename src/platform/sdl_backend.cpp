@@ -119,15 +119,18 @@ static bool createRenderer() {
 
 static bool createWindow(const char* title, bool fullScreen) {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
-    // Controllers are a bonus: without the subsystem the game plays on keys.
-    // Those already connected announce themselves as added.
-    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
-        reportError("No game controllers");
     const char* driver = SDL_GetCurrentVideoDriver();
     // Without a display SDL falls back to an invisible window; a player
     // would see nothing, so that counts as no window unless asked for.
     if (driver && strcmp(driver, "offscreen") == 0 && !getenv("SDL_VIDEODRIVER")) return false;
     alwaysFocused = driver && (strcmp(driver, "dummy") == 0 || strcmp(driver, "offscreen") == 0);
+    // SDL drops controller input while the window lacks focus; a driver
+    // that never gives focus counts as foreground for the pad too.
+    if (alwaysFocused) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // Controllers are a bonus: without the subsystem the game plays on keys.
+    // Those already connected announce themselves as added.
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        reportError("No game controllers");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
 
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = DISPLAY_WIDTH, h = DISPLAY_HEIGHT;
