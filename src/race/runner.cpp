@@ -1,6 +1,7 @@
 #include "race/runner.h"
 #include "race/control.h"
 #include "race/race.h"
+#include "player/riders.h"
 #include "shell/modes.h"
 #include "shell/random.h"
 #include "world/description.h"
@@ -10,12 +11,8 @@
 #include "shell/loop.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
-
-int loadedLevel = -1;
-char loadedFrom[sizeof dataFolder];
 
 struct Watch {
     int lastProgress;
@@ -62,12 +59,9 @@ bool everyoneHome(const RunReport& run, PlayerDriver driver) {
 } // namespace
 
 bool loadRunnerLevel(int level) {
-    if (level == loadedLevel && strcmp(loadedFrom, dataFolder) == 0) return true;
-    loadedLevel = -1;
+    resetLevelSwitches(); // as the loading screen does: nothing carries over from another level
     if (!readLevelDescription(level)) return false;
     loadTrackPictures(&track, level);
-    loadedLevel = level;
-    memcpy(loadedFrom, dataFolder, sizeof loadedFrom);
     return true;
 }
 
@@ -80,7 +74,12 @@ RunReport runRace(int level, uint32_t seed, PlayerDriver driver, uint32_t tickLi
     gameType = levelGameType(level);
     currentLevel = level;
     playerIsBot = driver == PLAYER_BOT;
+    // The colour draws take random numbers: the runner rides in the
+    // colours of no profile, so that a seed gives one race whoever plays.
+    int selected = riderTable.selected;
+    riderTable.selected = -1;
     run.raced = setupRace();
+    riderTable.selected = selected;
     run.problem = raceProblem;
     if (!run.raced) return run;
     run.riders = riderCount;

@@ -33,8 +33,8 @@ struct RunReport {
 // Ticks the runner gives a run before it stops it.
 const uint32_t RUN_TICK_LIMIT = 80 * 60 * 30;
 
-// Loads level N's description and terrain as the game does, unless it is
-// the level loaded last from the same data folder; false when its description is missing.
+// Loads level N's description and terrain as the game does; false when
+// its description is missing.
 bool loadRunnerLevel(int level);
 // Sets up the loaded level with `seed` and runs it until every rider has
 // finished, the player's run has ended in a stunt level, or `tickLimit`

@@ -4,7 +4,9 @@
 #include "gfx/trig.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -82,51 +84,151 @@ struct Pixels {
         const uint16_t* p = at(x, y);
         return p ? *p : 0;
     }
+    // The same without a branch: always loads, from (0, 0) when outside.
+    int readAnywhere(int x, int y) const {
+        bool inside = ((unsigned)x < width) & ((unsigned)y < height);
+        int value = origin[inside ? x * xStep + y * yStep : 0];
+        return inside ? value : 0;
+    }
 };
 
 inline void darkenAt(const Pixels& s, int x, int y, int n) {
     if (uint16_t* p = s.at(x, y)) *p = darker(*p, n);
 }
 
-// The shadow points, with the projection done in 32 bits and the track's
-// pictures unpacked once per pass: a pass runs over thousands of points.
+// Where the shadow of one footprint spot lands on the surface drawn on (the
+// target, or the picture for a stamp); not at all when the ground there is
+// too high or hidden, or it is off that surface.
+struct ShadowHit {
+    int x, y;
+    bool shows;
+};
+
+// The box around one pass's hits.
+struct ShadowBox {
+    int left, top, right, low;
+};
+
+// Per pixel of the box: SHADOW_SET once a point set it to the shaded
+// ground, plus the edge darkenings since (for a stamp, all of its
+// darkenings). Only the last set and what follows it show.
+const uint32_t SHADOW_SET = 1u << 31;
+
+// One pass's working lists, kept to spare the allocations: the hit of each
+// spot, its cell in the box, and the marks of the box.
+std::vector<ShadowHit> shadowHits;
+std::vector<int32_t> shadowCells;
+std::vector<uint32_t> shadowMarks;
+
+// Each spot of the model's footprint is projected once, with the projection
+// in 32 bits and the track's pictures unpacked once per pass.
+ShadowBox projectSpots(const Track* t, const VoxelModel* m, const Surface* drawn, int shiftX, int shiftY, int x,
+                       int y, int altitude) {
+    const Pixels heights(t->heightModel), depths(t->surfaceModel);
+    const int bottom = t->terrain->height;
+    const int base = altitude - heightAt(t, x, y) + SHADOW_THROW;
+    const int ceiling = altitude + SHADOW_CEILING;
+    const int width = drawn->width, height = drawn->height;
+    ShadowBox box = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    shadowHits.resize(m->shadowSpots.size());
+    int along = INT_MIN, row = 0, rowTop = 0, rowDepth = 0;
+    for (size_t i = 0; i < m->shadowSpots.size(); i++) {
+        const VoxelShadowSpot& s = m->shadowSpots[i];
+        if (s.along != along) { // spots come by ground row
+            along = s.along;
+            int wy = y + along;
+            row = 511 - ((wy >> 2) & 511);
+            rowTop = bottom + ((wy - (WORLD_SIZE - 1)) * 8) / 42;
+            rowDepth = (WORLD_SIZE - 1 - wy) >> 2;
+        }
+        int wx = (int16_t)(x - (base + s.back));
+        int h = heights.read(HEIGHT_MODEL_SIZE - ((wx >> 2) & 511), row) & CELL_HEIGHT_MASK;
+        int px = ((wx * 1161) >> 11) - 3;
+        int py = rowTop - ((h * 34) >> 5);
+        int d = (rowDepth - h / 7) * 228 / 512 + 21;
+        int qx = px - shiftX, qy = py + shiftY;
+        // A spot touches its own pixel and the ones right and below right.
+        // No branches: whether a spot shows follows the ground, not a pattern.
+        bool lands = (qx >= -1) & (qy >= -1) & (qx < width) & (qy < height) & (h < ceiling);
+        bool shows = lands & (d - 3 < depths.readAnywhere(px >> 1, py >> 1));
+        shadowHits[i] = {qx, qy, shows};
+        box.left = shows ? std::min(box.left, qx) : box.left;
+        box.top = shows ? std::min(box.top, qy) : box.top;
+        box.right = shows ? std::max(box.right, qx) : box.right;
+        box.low = shows ? std::max(box.low, qy) : box.low;
+    }
+    return box;
+}
+
+// The points in list order mark the pixels of their spots' hits in the
+// box; then each marked pixel is drawn once.
+void shadeByMarks(const Track* t, const VoxelModel* m, Surface* drawn, bool stamp, int shiftX, int shiftY,
+                  const ShadowBox& box) {
+    if (box.left > box.right) return;
+    const int columns = box.right - box.left + 2, rows = box.low - box.top + 2;
+    shadowCells.resize(shadowHits.size());
+    for (size_t i = 0; i < shadowHits.size(); i++) {
+        const ShadowHit& hit = shadowHits[i];
+        shadowCells[i] = hit.shows ? (hit.y - box.top) * columns + (hit.x - box.left) : columns * rows;
+    }
+    // Points that show nowhere mark a spare cell past the box.
+    shadowMarks.assign((size_t)columns * (rows + 1) + 2, 0);
+    uint32_t* marks = shadowMarks.data();
+    const int32_t* cells = shadowCells.data();
+    if (stamp) {
+        for (int32_t spot : m->spotOfPoint) marks[cells[spot]]++;
+    } else {
+        for (int32_t spot : m->spotOfPoint) {
+            int32_t cell = cells[spot];
+            marks[cell] = SHADOW_SET;
+            marks[cell + 1]++;
+            marks[cell + 1 + columns]++;
+        }
+    }
+    const Pixels terrain(t->terrain);
+    // The box reaches one pixel past the surface on each side.
+    for (int k = std::max(0, -box.top); k < std::min(rows, drawn->height - box.top); k++)
+        for (int i = std::max(0, -box.left); i < std::min(columns, drawn->width - box.left); i++) {
+            uint32_t mark = marks[k * columns + i];
+            if (!mark) continue;
+            int x = box.left + i, y = box.top + k;
+            uint16_t* q = pixelAddress(drawn, x, y);
+            int times = (int)std::min<uint32_t>(mark & ~SHADOW_SET, 31); // 31 darkenings make any channel 0
+            if (stamp) {
+                *q = darker(*q, times * STAMP_SHADOW_DARKEN);
+                continue;
+            }
+            Color under = mark & SHADOW_SET ? darker((Color)terrain.read(x + shiftX, y - shiftY), SHADOW_DARKEN) : *q;
+            *q = darker(under, times * SHADOW_EDGE_DARKEN);
+        }
+}
+
+// A shadow drawn onto the very picture it takes its ground from: the points
+// one after the other, as each may read what an earlier one wrote.
+void shadeInOrder(const Track* t, const VoxelModel* m, Surface* drawn, int shiftX, int shiftY) {
+    const Pixels terrain(t->terrain), surface(drawn);
+    for (int32_t spot : m->spotOfPoint) {
+        const ShadowHit& hit = shadowHits[spot];
+        if (!hit.shows) continue;
+        if (uint16_t* q = surface.at(hit.x, hit.y))
+            *q = darker((Color)terrain.read(hit.x + shiftX, hit.y - shiftY), SHADOW_DARKEN);
+        darkenAt(surface, hit.x + 1, hit.y, SHADOW_EDGE_DARKEN);
+        darkenAt(surface, hit.x + 1, hit.y + 1, SHADOW_EDGE_DARKEN);
+    }
+}
+
+// Later points darken again what earlier ones drew, so the order of the
+// points counts, not only the spots they fall on.
 void shadowPoints(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {
     if (y < -SHADOW_REACH || y > SHADOW_REACH || altitude < -SHADOW_REACH || altitude > SHADOW_REACH) return;
     if (!t->heightModel || !t->surfaceModel) return; // no ground to fall on, or none visible
-    const Pixels heights(t->heightModel), depths(t->surfaceModel), terrain(t->terrain), screen(target);
-    const int bottom = t->terrain->height;
-    const int scrollX = t->scrollX;
-    const int toScreenY = t->scrollY + target->height - bottom;
-    const int base = altitude - heightAt(t, x, y) + SHADOW_THROW;
-    const int ceiling = altitude + SHADOW_CEILING;
-    for (const VoxelPoint& v : m->points) {
-        int wx = (int16_t)(x - (base + (((v.z >> 1) - v.y - v.x) >> 1)));
-        int wy = y + (v.z >> 1);
-        int h = heights.read(HEIGHT_MODEL_SIZE - ((wx >> 2) & 511), 511 - ((wy >> 2) & 511)) & CELL_HEIGHT_MASK;
-        if (h >= ceiling) continue;
-        int px = ((wx * 1161) >> 11) - 3;
-        int py = bottom + ((wy - (WORLD_SIZE - 1)) * 8) / 42 - ((h * 34) >> 5);
-        int d = (((WORLD_SIZE - 1 - wy) >> 2) - h / 7) * 228 / 512 + 21;
-        if (d - 3 >= depths.read(px >> 1, py >> 1)) continue;
-        if (stamp) {
-            darkenAt(terrain, px, py, STAMP_SHADOW_DARKEN);
-            continue;
-        }
-        int qx = px - scrollX, qy = py + toScreenY;
-        if (qx >= 0 && qy >= 0 && qx + 1 < (int)screen.width && qy + 1 < (int)screen.height) {
-            // All three pixels on the target: one address, two steps.
-            uint16_t* q = screen.origin + qx * screen.xStep + qy * screen.yStep;
-            *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
-            q += screen.xStep;
-            *q = darker(*q, SHADOW_EDGE_DARKEN);
-            q += screen.yStep;
-            *q = darker(*q, SHADOW_EDGE_DARKEN);
-            continue;
-        }
-        if (uint16_t* q = screen.at(qx, qy)) *q = darker((Color)terrain.read(px, py), SHADOW_DARKEN);
-        darkenAt(screen, qx + 1, qy, SHADOW_EDGE_DARKEN);
-        darkenAt(screen, qx + 1, qy + 1, SHADOW_EDGE_DARKEN);
-    }
+    makeVoxelFootprint(m);
+    // Picture point (px, py) is drawn at (px - shiftX, py + shiftY).
+    int shiftX = stamp ? 0 : t->scrollX;
+    int shiftY = stamp ? 0 : t->scrollY + target->height - t->terrain->height;
+    ShadowBox box = projectSpots(t, m, target, shiftX, shiftY, x, y, altitude);
+    if (!stamp && target == t->terrain) shadeInOrder(t, m, target, shiftX, shiftY);
+    else shadeByMarks(t, m, target, stamp, shiftX, shiftY, box);
 }
 
 void shadowPass(Track* t, VoxelModel* m, Surface* target, bool stamp, int x, int y, int altitude) {

@@ -42,6 +42,7 @@ void addVoxelPoint(VoxelModel* m, int x, int y, int z, Color colour) {
     p.colour = colour;
     m->points.push_back(p);
     m->count = (int32_t)m->points.size();
+    m->footprintValid = 0;
 }
 
 static bool voxelPath(const char* name, char* path, size_t size) {
@@ -108,6 +109,7 @@ bool loadVoxelModel(VoxelModel* m, const char* name) {
     m->points.swap(points);
     m->count = (int32_t)m->points.size();
     m->pitch = m->yaw = m->roll = 0;
+    m->footprintValid = 0;
     return true;
 }
 
@@ -149,6 +151,7 @@ void scaleVoxelModel(VoxelModel* m, double factor) {
         p.y0 = scaledCoordinate(p.y0, factor);
         p.z0 = scaledCoordinate(p.z0, factor);
     }
+    m->footprintValid = 0;
 }
 
 // The nine colour schemes; i is the intensity, j a third of it.

@@ -27,6 +27,12 @@ struct VoxelTrig {
     int32_t sinTilt, cosTilt;
 };
 
+// Where a point's shadow falls on the ground, from the anchor: `back` units
+// further along -x than the model's throw, `along` units along y.
+struct VoxelShadowSpot {
+    int32_t back, along;
+};
+
 struct VoxelModel {
     int32_t count; // always points.size()
     std::vector<VoxelPoint> points;
@@ -38,6 +44,12 @@ struct VoxelModel {
     Surface* outlineSprite; // silhouette edge pixels, VOXEL_OUTLINE_VALUE
     int32_t outlineValid;
     VoxelTrig trig;
+    // The shadow footprint of the current points: each distinct spot once,
+    // and the spot of every point in list order. Points of a model share
+    // spots, so a shadow pass projects each spot once.
+    std::vector<VoxelShadowSpot> shadowSpots;
+    std::vector<int32_t> spotOfPoint;
+    int32_t footprintValid; // 0 whenever the points move
 };
 
 VoxelModel* createVoxelModel();
@@ -60,5 +72,6 @@ void orientVoxelModelExact(VoxelModel* m, int pitch, int yaw, int roll);
 // Re-renders the sprite when the orientation changed since the last render.
 void renderVoxelModel(VoxelModel* m);
 void makeVoxelOutline(VoxelModel* m);
+void makeVoxelFootprint(VoxelModel* m);
 // Renders if needed, then copies the sprite transparently centred on (x, y).
 void drawVoxelModel(VoxelModel* m, Surface* target, int x, int y);

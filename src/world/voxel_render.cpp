@@ -3,6 +3,9 @@
 #include "gfx/trig.h"
 #include "world/voxel.h"
 
+#include <algorithm>
+#include <climits>
+
 // Weights of the old pixel when a point is splatted: its own pixel takes
 // most of the colour, the half-pixel neighbours are softened.
 static const int CENTRE_WEIGHT = 180;
@@ -59,6 +62,7 @@ static void applyOrientation(VoxelModel* m, int pitch, int yaw, int roll) {
     m->roll = roll;
     fillTrig(m->trig, pitch, yaw, roll);
     for (VoxelPoint& p : m->points) rotatePoint(p, m->trig);
+    m->footprintValid = 0;
 }
 
 void orientVoxelModel(VoxelModel* m, int pitch, int yaw, int roll) {
@@ -125,6 +129,58 @@ void makeVoxelOutline(VoxelModel* m) {
         putPixel(o, x, last, VOXEL_OUTLINE_VALUE);
     }
     m->outlineValid = 1;
+}
+
+// A model spread wider than this many spots (a damaged one) is not worth
+// merging: each of its points keeps a spot of its own.
+static const int64_t FOOTPRINT_GRID_LIMIT = 1 << 16;
+
+static VoxelShadowSpot shadowSpotOf(const VoxelPoint& p) {
+    return {((p.z >> 1) - p.y - p.x) >> 1, p.z >> 1};
+}
+
+// Numbers the spots in order of `along`, then `back` (a shadow pass steps
+// along the ground rows), merging points that share a spot.
+static void numberSpots(VoxelModel* m) {
+    std::vector<VoxelShadowSpot>& spots = m->shadowSpots;
+    std::vector<int32_t>& spotOf = m->spotOfPoint;
+    int32_t lowBack = INT_MAX, highBack = INT_MIN, lowAlong = INT_MAX, highAlong = INT_MIN;
+    for (const VoxelPoint& p : m->points) {
+        VoxelShadowSpot s = shadowSpotOf(p);
+        lowBack = std::min(lowBack, s.back);
+        highBack = std::max(highBack, s.back);
+        lowAlong = std::min(lowAlong, s.along);
+        highAlong = std::max(highAlong, s.along);
+    }
+    int64_t columns = (int64_t)highBack - lowBack + 1, rows = (int64_t)highAlong - lowAlong + 1;
+    if (m->points.empty() || columns * rows > FOOTPRINT_GRID_LIMIT) {
+        for (size_t i = 0; i < m->points.size(); i++) {
+            spotOf[i] = (int32_t)i;
+            spots.push_back(shadowSpotOf(m->points[i]));
+        }
+        return;
+    }
+    // Mark the spots taken in their spread, number them, then look up each
+    // point's.
+    std::vector<int32_t> index(columns * rows, -1);
+    auto place = [&](const VoxelShadowSpot& s) -> int32_t& {
+        return index[(s.along - lowAlong) * columns + (s.back - lowBack)];
+    };
+    for (const VoxelPoint& p : m->points) place(shadowSpotOf(p)) = 0;
+    for (int64_t c = 0; c < columns * rows; c++)
+        if (index[c] == 0) {
+            index[c] = (int32_t)spots.size();
+            spots.push_back({(int32_t)(lowBack + c % columns), (int32_t)(lowAlong + c / columns)});
+        }
+    for (size_t i = 0; i < m->points.size(); i++) spotOf[i] = place(shadowSpotOf(m->points[i]));
+}
+
+void makeVoxelFootprint(VoxelModel* m) {
+    if (m->footprintValid && m->spotOfPoint.size() == m->points.size()) return;
+    m->shadowSpots.clear();
+    m->spotOfPoint.resize(m->points.size());
+    numberSpots(m);
+    m->footprintValid = 1;
 }
 
 void drawVoxelModel(VoxelModel* m, Surface* target, int x, int y) {

@@ -39,7 +39,9 @@ protected:
     void load(int level) {
         gameType = levelGameType(level);
         currentLevel = levelChoice = level;
-        goTo(MODE_LEVEL_LOADING, 2);
+        goTo(MODE_LEVEL_LOADING, 1);
+        keepFrame("loading.png"); // the screen with its full bar
+        runPasses(1);
         // A free ride has no countdown.
         ASSERT_EQ(currentMode, gameType == GAME_FREE_RIDE ? MODE_RACE : MODE_GET_READY) << "level " << level;
     }
@@ -55,19 +57,6 @@ protected:
         ASSERT_EQ(currentMode, MODE_RESULTS);
     }
     Bytes file(const char* name) const { return readBytes(dir.data(name)); }
-    void clickResultsButton(bool again) {
-        // The panel has settled after its slide; the buttons stand a
-        // quarter of the panel either side of the centre.
-        Surface* panel = nullptr;
-        loadPicture("hudinfo.png", &panel);
-        int quarter = panel ? panel->width / 4 : W() / 8;
-        destroySurface(&panel);
-        for (int y = 0; y < H(); y += 2) {
-            pointer(EVENT_LBUTTON_UP, W() / 2 + (again ? -quarter : quarter), y);
-            runPasses(2);
-            if (currentMode != MODE_RESULTS) return;
-        }
-    }
 };
 
 // Level 0 from its loading screen to the results, the bot riding the

@@ -375,3 +375,111 @@ TEST_F(SceneTest, ShadowOfABikeMatchesThePointByPointRule) {
         destroySurface(&reference);
     }
 }
+
+namespace {
+
+// The shadow rule point by point with the track's own queries. `out` is
+// written (the picture itself for a stamp); the ground colour is read from
+// `picture`, which is `out` when a shadow is drawn onto the picture.
+// Returns how many of the written pixels fell outside `out`.
+int shadowByTheRule(const Track* t, const VoxelModel* m, Surface* out, const Surface* picture, bool stamp, int x,
+                    int y, int altitude) {
+    int g = heightAt(t, x, y), clipped = 0;
+    for (const VoxelPoint& v : m->points) {
+        int wx = (int16_t)(x - (altitude - g + 21 + (((v.z >> 1) - v.y - v.x) >> 1)));
+        int wy = y + (v.z >> 1);
+        int h = heightAt(t, wx, wy);
+        if (h >= altitude + 15) continue;
+        Projection q = projectPoint(t, wx, wy, h, out->height);
+        if (!markVisible(t, q.pictureX, q.pictureY, q.depth)) continue;
+        if (stamp) {
+            darkenPixel(out, q.pictureX, q.pictureY, 1);
+            continue;
+        }
+        putPixel(out, q.screenX, q.screenY, darkenColor(getPixel(picture, q.pictureX, q.pictureY), 4));
+        darkenPixel(out, q.screenX + 1, q.screenY, 2);
+        darkenPixel(out, q.screenX + 1, q.screenY + 1, 2);
+        clipped += !insideSurface(out, q.screenX, q.screenY) || !insideSurface(out, q.screenX + 1, q.screenY + 1);
+    }
+    return clipped;
+}
+
+} // namespace
+
+// Many points of a dense model throw their shadows onto the same ground, so
+// later points darken again what earlier ones drew. Every orientation and
+// position must leave exactly the pixels of the point-by-point rule: in the
+// middle of the view, clipped at each edge of a small target, drawn onto the
+// terrain picture itself, and stamped.
+TEST_F(SceneTest, ShadowOfADenseModelMatchesThePointByPointRuleEverywhere) {
+    makeTerrain([](int x, int y) { return 40 + (int)(8 * sin(x / 37.0) * cos(y / 23.0)) + (y > 1900 && y < 1920 ? 50 : 0); });
+    VoxelModel* m = keep(createVoxelModel());
+    for (int z = -60; z <= 60; z += 2)
+        for (int y = -50; y <= 0; y += 5)
+            for (int x = -12; x <= 12; x += 4) addVoxelPoint(m, x, y, z, BLOCK_COLOUR);
+    for (int k = 0; k < 40; k++) addVoxelPoint(m, 0, -20, k - 20, BLOCK_COLOUR); // repeats of points above
+    enum Kind { ON_TARGET, ON_PICTURE, STAMPED };
+    struct Case {
+        int pitch, yaw, roll;
+        int width, height; // the target's size
+        int column, y;     // the model's screen column and world y
+        Kind kind;
+        bool clipped;
+        bool shrunk = false; // scaled by 0.7 first, the orientation kept
+    };
+    // The small target sees y 925..1440; the big one all of the world, the
+    // ground from about 1620 up to the ridge at 1900 hidden behind it.
+    const Case cases[] = {
+        {8, 130, 200, 640, 480, 320, 1330, ON_TARGET, false},
+        {0, 0, 180, 160, 96, 20, 1190, ON_TARGET, true},      // off the left edge
+        {0, 281, 162, 160, 96, 150, 1190, ON_TARGET, true},   // the right edge
+        {352, 90, 200, 160, 96, 80, 925, ON_TARGET, true},    // the top edge
+        {16, 180, 270, 160, 96, 80, 1440, ON_TARGET, true},   // the bottom edge, lying on its side
+        {0, 40, 180, 160, 96, 25, 1425, ON_TARGET, true},     // a corner
+        {8, 0, 190, 640, 480, 330, 1905, ON_PICTURE, false},  // on the ridge, partly behind it
+        {0, 200, 180, 640, 480, 300, 1200, STAMPED, false},
+        {0, 200, 180, 640, 480, 320, 1330, ON_TARGET, false, true}, // the same points moved
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.column << "," << c.y << " kind " << c.kind);
+        Surface* view = createSurface(c.width, c.height);
+        setCamera(&t, view, 1024, c.height == 480 ? 1450 : 1250, 40);
+        drawScene(&t, view, nullptr, 0);
+        int x = worldXAtScreen(c.column), y = c.y, altitude = heightAt(&t, x, y) + 11;
+        orientVoxelModel(m, c.pitch, c.yaw, c.roll);
+        if (c.shrunk) scaleVoxelModel(m, 0.7);
+
+        Surface* drawn = c.kind == ON_TARGET ? view : t.terrain;
+        Surface* expected = copyOf(drawn);
+        int clipped = shadowByTheRule(&t, m, expected, c.kind == ON_PICTURE ? expected : t.terrain,
+                                      c.kind == STAMPED, x, y, altitude);
+        if (c.kind == STAMPED) {
+            // The body follows into the picture where the ground does not hide it.
+            renderVoxelModel(m);
+            Projection a = projectPoint(&t, x, y, altitude, c.height);
+            for (int k = 0; k < 48; k++)
+                for (int i = 0; i < 48; i++) {
+                    int px = a.pictureX - 24 + i, py = a.pictureY - 24 + k;
+                    Color s = getPixel(m->sprite, i, k);
+                    if (s && depthAt(&t, px, py) >= a.depth) putPixel(expected, px, py, s);
+                }
+            stampModel(&t, m, x, y, altitude);
+        } else {
+            drawModelShadow(&t, m, drawn, x, y, altitude);
+        }
+        Surface* before = c.kind == ON_TARGET ? copyOf(view) : copyOf(original);
+        if (c.kind == ON_TARGET) drawScene(&t, before, nullptr, 0);
+        int differ = 0, shaded = 0;
+        for (int k = 0; k < drawn->height; k++)
+            for (int i = 0; i < drawn->width; i++) {
+                differ += getPixel(expected, i, k) != getPixel(drawn, i, k);
+                shaded += getPixel(expected, i, k) != getPixel(before, i, k);
+            }
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(shaded, 60);
+        EXPECT_EQ(clipped > 0, c.clipped);
+        destroySurface(&before);
+        destroySurface(&expected);
+        destroySurface(&view);
+    }
+}

@@ -39,7 +39,7 @@ std::vector<LevelPlan> makeLevels() {
         race(15, "Whiteout", "Five reverse laps in the snow. Only the brave keep pace.", 6, true, 15, 5, 8, 50),
         race(16, "Thunder Hills", "Big grassy hills, banked turns and a rock garden. Sixteen riders.", 1, false, 16, 5, 8, 42),
         race(17, "Shifting Sands", "Five laps over the high dunes, seventeen riders and a tabletop.", 3, false, 17, 5, 8, 40),
-        race(18, "Canyon Fury", "Between the mesas at full speed, five laps against eighteen.", 5, false, 18, 5, 9, 45),
+        race(18, "Canyon Fury", "Between the mesas at full speed, five laps against eighteen.", 5, true, 18, 5, 9, 45),
         race(19, "Summit Showdown", "Six laps on the steep snowfields against the whole field of nineteen.", 7, false, 19, 6, 9, 54),
 
         stunt(0, "First Jumps", "Two humps and a row of whoops. Stay on the wide track.", 0, false, 1, 4, 10, 0, 110),
