@@ -92,6 +92,12 @@ void headlessClick(int x, int y) {
     headlessMouse(EVENT_LBUTTON_UP, x, y);
 }
 
+void headlessPadConnect(bool connected) { headlessPushEvent({connected ? EVENT_PAD_ADDED : EVENT_PAD_REMOVED, 0, 0, 0, 0}); }
+void headlessPadButton(int button, bool down) {
+    headlessPushEvent({down ? EVENT_PAD_BUTTON_DOWN : EVENT_PAD_BUTTON_UP, button, 0, 0, 0});
+}
+void headlessPadStick(int x, int y) { headlessPushEvent({EVENT_PAD_STICK, 0, 0, x, y}); }
+
 int headlessFramesPresented() { return framesPresented; }
 const std::vector<uint16_t>& headlessLastFrame() { return lastFrame; }
 

@@ -25,6 +25,11 @@ void headlessMouse(int type, int x, int y);
 // A left click: button down then up at (x, y).
 void headlessClick(int x, int y);
 
+// A scripted game controller: plugged in or out, a button, the left stick.
+void headlessPadConnect(bool connected);
+void headlessPadButton(int button, bool down);
+void headlessPadStick(int x, int y);
+
 int headlessFramesPresented();
 const std::vector<uint16_t>& headlessLastFrame();
 bool headlessSaveFramePng(const char* path);

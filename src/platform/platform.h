@@ -17,7 +17,25 @@ enum PlatformEventType {
     EVENT_RBUTTON_UP,
     EVENT_MOUSE_MOVE,
     EVENT_CLOSE,        // the user asked to close the window
+    // The game controller in use (the first one connected); the numbering
+    // above stays as it was, so older journals still replay.
+    EVENT_PAD_ADDED,
+    EVENT_PAD_REMOVED,
+    EVENT_PAD_BUTTON_DOWN, // key = PadButton
+    EVENT_PAD_BUTTON_UP,
+    EVENT_PAD_STICK,       // x, y = the left stick, -PAD_AXIS_MAX..PAD_AXIS_MAX, y down
 };
+
+// A controller's buttons as the game knows them. The triggers arrive as
+// buttons: the backend presses them past half their travel.
+enum PadButton {
+    PAD_A, PAD_B, PAD_X, PAD_Y, PAD_BACK, PAD_GUIDE, PAD_START,
+    PAD_LEFT_STICK, PAD_RIGHT_STICK, PAD_LEFT_SHOULDER, PAD_RIGHT_SHOULDER,
+    PAD_DPAD_UP, PAD_DPAD_DOWN, PAD_DPAD_LEFT, PAD_DPAD_RIGHT,
+    PAD_LEFT_TRIGGER, PAD_RIGHT_TRIGGER,
+    PAD_BUTTON_COUNT
+};
+const int PAD_AXIS_MAX = 32767;
 
 struct PlatformEvent {
     int32_t type;

@@ -1,6 +1,7 @@
 // The SDL2 backend: a window with a 640 x 480 RGB565 streaming texture
 // scaled into it, keyboard and mouse as virtual-key codes and display
-// pixels, and an audio device running the mixer's callback.
+// pixels, the first game controller connected as pad events, and an audio
+// device running the mixer's callback.
 #include "platform/sdl_backend.h"
 
 #include <SDL.h>
@@ -15,6 +16,8 @@ static SDL_Texture* texture;
 static SDL_AudioDeviceID audioDevice;
 static AudioCallback audioCallback;
 static bool alwaysFocused; // drivers that never give focus count as foreground
+static SDL_GameController* pad; // the controller in use, or none
+static SDL_JoystickID padId = -1;
 
 static void reportError(const char* message) {
     platformDebugOutput("ERROR: ");
@@ -121,6 +124,13 @@ static bool createWindow(const char* title, bool fullScreen) {
     // would see nothing, so that counts as no window unless asked for.
     if (driver && strcmp(driver, "offscreen") == 0 && !getenv("SDL_VIDEODRIVER")) return false;
     alwaysFocused = driver && (strcmp(driver, "dummy") == 0 || strcmp(driver, "offscreen") == 0);
+    // SDL drops controller input while the window lacks focus; a driver
+    // that never gives focus counts as foreground for the pad too.
+    if (alwaysFocused) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // Controllers are a bonus: without the subsystem the game plays on keys.
+    // Those already connected announce themselves as added.
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        reportError("No game controllers");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
 
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = DISPLAY_WIDTH, h = DISPLAY_HEIGHT;
@@ -185,10 +195,121 @@ static void mousePosition(PlatformEvent* e, int x, int y) {
     e->y = clampTo(y, DISPLAY_HEIGHT);
 }
 
+// ---- the game controller ----
+
+struct ButtonMap {
+    SDL_GameControllerButton sdl;
+    PadButton pad;
+};
+static const ButtonMap PAD_BUTTONS[] = {
+    {SDL_CONTROLLER_BUTTON_A, PAD_A}, {SDL_CONTROLLER_BUTTON_B, PAD_B}, {SDL_CONTROLLER_BUTTON_X, PAD_X},
+    {SDL_CONTROLLER_BUTTON_Y, PAD_Y}, {SDL_CONTROLLER_BUTTON_BACK, PAD_BACK},
+    {SDL_CONTROLLER_BUTTON_GUIDE, PAD_GUIDE}, {SDL_CONTROLLER_BUTTON_START, PAD_START},
+    {SDL_CONTROLLER_BUTTON_LEFTSTICK, PAD_LEFT_STICK}, {SDL_CONTROLLER_BUTTON_RIGHTSTICK, PAD_RIGHT_STICK},
+    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PAD_LEFT_SHOULDER},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PAD_RIGHT_SHOULDER}, {SDL_CONTROLLER_BUTTON_DPAD_UP, PAD_DPAD_UP},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PAD_DPAD_DOWN}, {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PAD_DPAD_LEFT},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PAD_DPAD_RIGHT},
+};
+
+// A trigger presses past half its travel and lets go below a quarter, so
+// a finger resting near the middle does not chatter.
+static const int TRIGGER_PRESS = 16384;
+static const int TRIGGER_RELEASE = 8192;
+static bool triggerDown[2]; // left, right
+static int stickX, stickY;
+
+// Events a single SDL event gives beyond the first (a pad removed, the next
+// one taken up).
+static PlatformEvent pending[4];
+static int pendingCount;
+
+static void queue(const PlatformEvent& e) {
+    if (pendingCount < (int)(sizeof pending / sizeof pending[0])) pending[pendingCount++] = e;
+}
+
+static bool openPad(int deviceIndex, SDL_JoystickID skip) {
+    if (pad || !SDL_IsGameController(deviceIndex) || SDL_JoystickGetDeviceInstanceID(deviceIndex) == skip)
+        return false;
+    pad = SDL_GameControllerOpen(deviceIndex);
+    if (!pad) return false;
+    padId = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+    triggerDown[0] = triggerDown[1] = false;
+    stickX = stickY = 0;
+    const char* name = SDL_GameControllerName(pad);
+    platformDebugOutput("Game controller: ");
+    platformDebugOutput(name ? name : "unnamed");
+    platformDebugOutput("\n");
+    return true;
+}
+
+// The pad in use went away: the next connected one, if any, takes over.
+static void closePad(PlatformEvent* e) {
+    SDL_JoystickID gone = padId;
+    SDL_GameControllerClose(pad);
+    pad = nullptr;
+    padId = -1;
+    e->type = EVENT_PAD_REMOVED;
+    for (int i = 0; i < SDL_NumJoysticks(); i++)
+        if (openPad(i, gone)) {
+            queue(PlatformEvent{EVENT_PAD_ADDED, 0, 0, 0, 0});
+            break;
+        }
+}
+
+static int axisValue(int v) { return v < -PAD_AXIS_MAX ? -PAD_AXIS_MAX : v; }
+
+static bool translateAxis(const SDL_ControllerAxisEvent& a, PlatformEvent* e) {
+    if (a.axis == SDL_CONTROLLER_AXIS_LEFTX || a.axis == SDL_CONTROLLER_AXIS_LEFTY) {
+        (a.axis == SDL_CONTROLLER_AXIS_LEFTX ? stickX : stickY) = axisValue(a.value);
+        *e = PlatformEvent{EVENT_PAD_STICK, 0, 0, stickX, stickY};
+        return true;
+    }
+    int t = a.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT ? 0 : a.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT ? 1 : -1;
+    if (t < 0) return false;
+    bool down = triggerDown[t] ? a.value >= TRIGGER_RELEASE : a.value > TRIGGER_PRESS;
+    if (down == triggerDown[t]) return false;
+    triggerDown[t] = down;
+    *e = PlatformEvent{down ? EVENT_PAD_BUTTON_DOWN : EVENT_PAD_BUTTON_UP, t ? PAD_RIGHT_TRIGGER : PAD_LEFT_TRIGGER,
+                       0, 0, 0};
+    return true;
+}
+
+static bool translatePad(const SDL_Event& s, PlatformEvent* e) {
+    switch (s.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        if (!openPad(s.cdevice.which, -1)) return false;
+        e->type = EVENT_PAD_ADDED;
+        return true;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        if (!pad || s.cdevice.which != padId) return false;
+        closePad(e);
+        return true;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        if (!pad || s.cbutton.which != padId) return false;
+        for (const ButtonMap& b : PAD_BUTTONS)
+            if (b.sdl == s.cbutton.button) {
+                e->type = s.type == SDL_CONTROLLERBUTTONDOWN ? EVENT_PAD_BUTTON_DOWN : EVENT_PAD_BUTTON_UP;
+                e->key = b.pad;
+                return true;
+            }
+        return false;
+    case SDL_CONTROLLERAXISMOTION:
+        return pad && s.caxis.which == padId && translateAxis(s.caxis, e);
+    default: return false;
+    }
+}
+
 // Translates one SDL event; false for events the game does not see.
 static bool translate(const SDL_Event& s, PlatformEvent* e) {
     *e = PlatformEvent{};
     switch (s.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION: return translatePad(s, e);
     case SDL_QUIT: e->type = EVENT_CLOSE; return true;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -219,6 +340,12 @@ static bool translate(const SDL_Event& s, PlatformEvent* e) {
 }
 
 static bool pollEvent(PlatformEvent* e) {
+    if (pendingCount > 0) {
+        *e = pending[0];
+        for (int i = 1; i < pendingCount; i++) pending[i - 1] = pending[i];
+        pendingCount--;
+        return true;
+    }
     SDL_Event s;
     while (SDL_PollEvent(&s))
         if (translate(s, e)) return true;
@@ -290,4 +417,10 @@ static const PlatformBackend SDL_BACKEND = {
 
 const PlatformBackend* sdlBackend() { return &SDL_BACKEND; }
 
-void sdlQuit() { SDL_Quit(); }
+void sdlQuit() {
+    if (pad) SDL_GameControllerClose(pad);
+    pad = nullptr;
+    padId = -1;
+    pendingCount = 0;
+    SDL_Quit();
+}

@@ -49,14 +49,24 @@ void aimAtPointer(RaceRider* r) {
     r->targetHeading = headingTo(0, 0, raceControls.pointerX - sx, 2 * (raceControls.pointerY - sy));
 }
 
+// The stick's direction is a screen direction from the bike, read the way
+// the pointer's is.
+void aimAlongStick(RaceRider* r) {
+    r->targetHeading = headingTo(0, 0, raceControls.stickX, 2 * raceControls.stickY);
+}
+
+// The held pointer or the stick steers toward a direction; the keys lean.
+bool aiming() { return raceControls.pointerHeld || raceControls.stickHeld; }
+
 void steer(RaceRider* r, bool everyEighth, bool grounded) {
-    if (!raceControls.pointerHeld && raceControls.directions == 0) return;
+    if (!aiming() && raceControls.directions == 0) return;
     if (raceControls.pointerHeld) aimAtPointer(r);
+    else if (raceControls.stickHeld) aimAlongStick(r);
     else leanByKeys(r, everyEighth);
     int f = headingDegrees(r) - r->lean;
     int delta = angleDelta(f, r->targetHeading);
     r->getUpTimer = delta + headingDegrees(r);
-    if (raceControls.pointerHeld && grounded) r->lean = moveToward(r->lean, -2 * delta, LEAN_FOLLOW);
+    if (aiming() && grounded) r->lean = moveToward(r->lean, -2 * delta, LEAN_FOLLOW);
 }
 
 void brake(RaceRider* r, bool grounded) {
@@ -94,7 +104,7 @@ void applyPlayerControl(RaceRider* r) {
     bool grounded = onGround(r);
     bool everyEighth = raceClock % 8 == 0;
     steer(r, everyEighth, grounded);
-    if (!raceControls.pointerHeld && !(raceControls.directions & (HELD_LEFT | HELD_RIGHT)))
+    if (!aiming() && !(raceControls.directions & (HELD_LEFT | HELD_RIGHT)))
         r->lean = moveToward(r->lean, 0, LEAN_CENTRE);
     if (grounded) r->heading -= r->lean * 64;
     if (r->lean < -LEAN_LIMIT || r->lean > LEAN_LIMIT) {

@@ -16,6 +16,8 @@ struct RaceControls {
     bool brake;
     bool pointerHeld;   // the left button: steer toward the pointer
     int pointerX, pointerY;
+    bool stickHeld;     // the controller's stick is out of its dead zone:
+    int stickX, stickY; // steer the way it points on the screen
     bool skidding;      // the brake's skid sound is playing
 };
 extern RaceControls raceControls;

@@ -35,6 +35,12 @@ int directionBit(int key) {
 // Held keys and the pointer, the same in the countdown and the race, so
 // that a throttle or a lean held before the start carries into it.
 void recordHeld(const InputEvent& e) {
+    if (e.kind == INPUT_STICK) {
+        raceControls.stickHeld = e.x != 0 || e.y != 0; // the shell takes out the dead zone
+        raceControls.stickX = e.x;
+        raceControls.stickY = e.y;
+        return;
+    }
     bool down = e.kind == INPUT_KEY_DOWN;
     if (e.kind == INPUT_KEY_DOWN || e.kind == INPUT_KEY_UP) {
         int bit = directionBit(e.key);

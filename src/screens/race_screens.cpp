@@ -218,6 +218,7 @@ Mode raceUnavailable() {
 }
 
 const ModeScreen levelLoadingScreen = {nullptr, nullptr, nullptr, renderLoading, nullptr, true, false};
+// The pad drives the bike on both: its stick steers, A accelerates.
 const ModeScreen getReadyScreen = {enterGetReady, leaveGetReady, updateGetReady, renderGetReady, inputGetReady, true,
-                                   false};
-const ModeScreen raceScreen = {enterRace, leaveRaceScreen, updateRace, renderRace, inputRace, true, false};
+                                   false, true};
+const ModeScreen raceScreen = {enterRace, leaveRaceScreen, updateRace, renderRace, inputRace, true, false, true};

@@ -4,6 +4,7 @@
 #include "shell/loop.h"
 #include "shell/modes.h"
 #include "shell/overlay.h"
+#include "shell/pad.h"
 
 int mouseX, mouseY;
 int leftButtonHeld;
@@ -17,6 +18,23 @@ void displayToLogical(int x, int y, int* lx, int* ly) {
     case 2: *lx = w - x; *ly = h - y; break;
     case 3: *lx = w - 1 - y; *ly = x; break;
     default: *lx = x; *ly = y; break;
+    }
+}
+
+void resetInput() {
+    mouseX = mouseY = 0;
+    leftButtonHeld = tapFlag = 0;
+    lastDownTime = lastUpTime = 0;
+    resetPad();
+}
+
+void logicalToDisplay(int lx, int ly, int* x, int* y) {
+    int w = displayGeometry.logicalWidth, h = displayGeometry.logicalHeight;
+    switch (displayGeometry.orientation) {
+    case 1: *x = h - 1 - ly; *y = lx; break;
+    case 2: *x = w - lx; *y = h - ly; break;
+    case 3: *x = ly; *y = w - 1 - lx; break;
+    default: *x = lx; *y = ly; break;
     }
 }
 
@@ -48,6 +66,21 @@ static void preprocessEvent(InputKind kind, int key, int ch, int x, int y) {
 }
 
 void windowProcedure(const PlatformEvent& e) {
+    switch (e.type) {
+    case EVENT_PAD_ADDED:
+    case EVENT_PAD_REMOVED:
+    case EVENT_PAD_BUTTON_DOWN:
+    case EVENT_PAD_BUTTON_UP:
+    case EVENT_PAD_STICK: padEvent(e); return;
+    case EVENT_MOUSE_MOVE:
+    case EVENT_LBUTTON_DOWN:
+    case EVENT_LBUTTON_UP: padYieldPointer(); break;
+    default: break;
+    }
+    dispatchWindowEvent(e);
+}
+
+void dispatchWindowEvent(const PlatformEvent& e) {
     switch (e.type) {
     case EVENT_KEY_DOWN: preprocessEvent(INPUT_KEY_DOWN, e.key, e.ch, 0, 0); break;
     case EVENT_KEY_UP: preprocessEvent(INPUT_KEY_UP, e.key, e.ch, 0, 0); break;

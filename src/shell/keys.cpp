@@ -40,6 +40,11 @@ static const KeyNameRow KEY_NAMES[] = {
     {0xFFFF, ""},
 };
 
+static const char* const PAD_NAMES[PAD_BUTTON_COUNT] = {
+    "Pad A", "Pad B", "Pad X", "Pad Y", "Pad Back", "Pad Guide", "Pad Start", "Pad LS", "Pad RS",
+    "Pad LB", "Pad RB", "Pad Up", "Pad Down", "Pad Left", "Pad Right", "Pad LT", "Pad RT",
+};
+
 void setDefaultBindings() { memcpy(keyBindings, DEFAULT_BINDINGS, sizeof keyBindings); }
 
 void bindKey(int action, int code) {
@@ -69,7 +74,15 @@ void turnDirectionBindings(int from, int to) {
     for (int i = 0; i < turns; i++) quarterTurnBindings();
 }
 
+int boundAction(int code) {
+    if (code == 0) return -1;
+    for (int i = 0; i < BINDING_COUNT; i++)
+        if (keyBindings[i] == code) return i;
+    return -1;
+}
+
 const char* keyName(int code) {
+    if (isPadKey(code)) return PAD_NAMES[code - PAD_KEY_BASE];
     if (code == KEY_LBUTTON) return "LMB";
     if (code == KEY_RBUTTON) return "RMB";
     if (code == 0) return "----";

@@ -1,6 +1,8 @@
 // The nine bindable actions, their key codes (Windows virtual-key codes;
-// 1 and 2 are the left and right mouse buttons) and the names shown for them.
+// 1 and 2 are the left and right mouse buttons; game-controller buttons
+// above every key code) and the names shown for them.
 #pragma once
+#include "platform/platform.h"
 
 enum Binding {
     BIND_UP, BIND_DOWN, BIND_LEFT, BIND_RIGHT, BIND_ACCELERATE, BIND_BRAKE,
@@ -22,6 +24,12 @@ const int KEY_DELETE = 0x2E;
 const int KEY_F1 = 0x70;
 // Letters and digits are their upper-case character codes ('A', '0').
 
+// Controller buttons bind like keys, with codes no key has (key codes stay
+// below 0x100), so a settings file from before controllers still reads.
+const int PAD_KEY_BASE = 0x1000;
+inline int padKeyCode(int button) { return PAD_KEY_BASE + button; }
+inline bool isPadKey(int code) { return code >= PAD_KEY_BASE && code < PAD_KEY_BASE + PAD_BUTTON_COUNT; }
+
 extern int keyBindings[BINDING_COUNT];
 extern const char* const bindingLabels[BINDING_COUNT];
 
@@ -31,7 +39,10 @@ void bindKey(int action, int code);
 void turnDirectionBindings(int from, int to);
 void quarterTurnBindings();
 void reverseTurnBindings();
-// "LMB", "RMB", "----" or the key's table name; "" when it has none.
+// The action bound to `code`, or -1.
+int boundAction(int code);
+// "LMB", "RMB", "----", "Pad A" and the like, or the key's table name; ""
+// when it has none.
 const char* keyName(int code);
 // What a binding row shows: the name, or "[0x%2x]" when the key has none.
 void bindingText(int code, char* out, int size);

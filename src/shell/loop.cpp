@@ -5,6 +5,7 @@
 #include "shell/input.h"
 #include "shell/log.h"
 #include "shell/modes.h"
+#include "shell/pad.h"
 #include "shell/random.h"
 #include "sound/mixer.h"
 
@@ -59,6 +60,7 @@ static void logDisplaySpecifics() {
 int startShell(const char* base) {
     snprintf(baseFolder, sizeof baseFolder, "%s", base);
     quitRequested = 0;
+    resetInput();
     if (!createGameWindow()) {
         platformMessageBox("Unable to create window.", "Critical");
         return 1;
@@ -106,6 +108,8 @@ static int runLogicSteps(int64_t now, Mode passMode) {
     if (now - logicMark <= logicPeriod) return 0;
     int steps = 0;
     while (steps < MAX_STEPS_PER_PASS) {
+        padStep(); // the stick acts at the steps' steady rate
+        if (currentMode != passMode) break;
         currentMode = updateMode(currentMode);
         stepsThisSecond++;
         steps++;

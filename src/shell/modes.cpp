@@ -5,6 +5,7 @@
 #include "shell/keys.h"
 #include "shell/loop.h"
 #include "shell/overlay.h"
+#include "shell/pad.h"
 #include "sound/effects.h"
 #include "sound/sounds.h"
 
@@ -66,6 +67,7 @@ Mode renderFrame(Mode mode) {
     Mode next = renderMode(mode);
     noticeLoggedErrors();
     if (!overlayHidden) drawOverlay();
+    drawPadPointer(framebuffer);
     return next;
 }
 

@@ -14,13 +14,15 @@ enum InputKind {
     INPUT_BUTTON_DOWN, // the left button, at the pointer
     INPUT_BUTTON_UP,
     INPUT_POINTER_MOVE,
+    INPUT_STICK,       // the controller's left stick, to screens it drives
 };
 
 struct InputEvent {
     InputKind kind;
     int key;  // key code of key events
     int ch;   // the character a key types, or 0
-    int x, y; // the pointer in logical coordinates, for pointer events
+    int x, y; // the pointer in logical coordinates, for pointer events;
+              // the stick's deflection (0, 0 at rest) for INPUT_STICK
 };
 
 // One screen's steps; any may be null. update, render and input return the
@@ -33,6 +35,7 @@ struct ModeScreen {
     Mode (*input)(Mode self, const InputEvent& event);
     bool leavesQuietly; // no menu click when the screen is left
     bool takesAllKeys;  // the screenshot, suspend and debug-corner keys reach it as plain keys
+    bool padDrives = false; // the controller's stick and A reach it as such rather than as the pointer
 };
 
 // Mode ids run from 1 to this; each has at most one screen.

@@ -18,8 +18,9 @@ struct Recording {
     int frames = 0;
 };
 
-// A short scripted session: the intro, a key to leave it, the title, Esc
-// to the exit picture, a click to quit.
+// A short scripted session: the intro, a key to leave it, the title with
+// a pad plugged in moving the pointer, Esc to the exit picture, a click to
+// quit.
 Recording recordSession(const GameDir& dir, const std::string& journal) {
     Recording r;
     headlessReset();
@@ -29,6 +30,11 @@ Recording recordSession(const GameDir& dir, const std::string& journal) {
     EXPECT_EQ(gameStartup(dir.base().c_str()), 0);
     for (int pass = 0; pass < 120 && !quitRequested; pass++) {
         if (pass == 20) headlessKey(KEY_SPACE, ' ', false);
+        if (pass == 24) headlessPadConnect(true);
+        if (pass == 26) headlessPadStick(25000, 9000);
+        if (pass == 34) headlessPadStick(0, 0);
+        if (pass == 36) headlessPadButton(PAD_DPAD_UP, true);
+        if (pass == 37) headlessPadButton(PAD_DPAD_UP, false);
         if (pass == 40) headlessMouse(EVENT_MOUSE_MOVE, 320, 240);
         if (pass == 50) headlessKey(KEY_ESCAPE, 27, false);
         if (pass == 60) headlessSetFocus(false);

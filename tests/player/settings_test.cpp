@@ -144,6 +144,30 @@ TEST_F(SettingsTest, EveryOrientationRoundTrips) {
     }
 }
 
+// Controller buttons live in the same binding fields, as their own codes,
+// turned with the directions like keys.
+TEST_F(SettingsTest, ControllerBindingsRoundTripInTheBindingFields) {
+    const int mixed[BINDING_COUNT] = {padKeyCode(PAD_DPAD_UP), KEY_DOWN, padKeyCode(PAD_DPAD_LEFT), KEY_RIGHT,
+                                      padKeyCode(PAD_RIGHT_TRIGGER), padKeyCode(PAD_LEFT_TRIGGER),
+                                      padKeyCode(PAD_START), KEY_RETURN, padKeyCode(PAD_GUIDE)};
+    for (int orientation : {0, 1}) {
+        applyOrientationGeometry(orientation);
+        memcpy(keyBindings, mixed, sizeof keyBindings);
+        ASSERT_EQ(saveSettings(), 1);
+        Bytes saved = readBytes("settings.dat");
+        ASSERT_EQ(saved.size(), (size_t)SETTINGS_FILE_BYTES);
+        int32_t accelerate, up;
+        memcpy(&accelerate, &saved[4 * BIND_ACCELERATE], 4);
+        memcpy(&up, &saved[4 * BIND_UP], 4);
+        EXPECT_EQ(accelerate, padKeyCode(PAD_RIGHT_TRIGGER));
+        EXPECT_EQ(up, orientation == 0 ? padKeyCode(PAD_DPAD_UP) : KEY_RIGHT) << "Right's code stands in Up";
+        setDefaultBindings();
+        resetDisplayGeometry();
+        ASSERT_EQ(loadSettings(), 1);
+        EXPECT_TRUE(bindingsAre(mixed)) << orientation;
+    }
+}
+
 TEST_F(SettingsTest, LoadAppliesTheStoredValues) {
     writeBytes("settings.dat", block(CUSTOM, 5, 0, 0, 40, 120));
     EXPECT_EQ(loadSettings(), 1);

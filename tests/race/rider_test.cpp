@@ -1,4 +1,5 @@
 #include "race/control.h"
+#include "race/get_ready.h"
 #include "race_fixture.h"
 #include "shell/keys.h"
 
@@ -89,4 +90,50 @@ TEST_F(RiderTest, PlayerThrottleLeanAndFall) {
         applyPlayerControl(r);
         EXPECT_EQ(r->crashed, std::abs(lean) == 74) << lean;
     }
+}
+
+// The controller's stick steers as the held pointer does: for each screen
+// direction from the bike the same target heading and the same lean over a
+// few ticks, however far the stick leans. At rest it leaves the keys'
+// leaning as it was.
+TEST_F(RiderTest, TheStickSteersTowardTheScreenDirectionTheHeldPointerWould) {
+    setDefaultBindings();
+    RaceRider* r = addRider(1000, 1000, 30);
+    int sx, sy;
+    toScreen(&track, 1000, 1000, groundUnder(r), &sx, &sy);
+    struct Ride {
+        int target, lean;
+    };
+    auto ride = [&](const InputEvent& e) {
+        releaseControls();
+        r->heading = 30 * FIXED_ONE;
+        r->lean = 0;
+        r->crashed = 0;
+        raceInput(e);
+        for (raceClock = 1; raceClock <= 6; raceClock++) applyPlayerControl(r);
+        return Ride{r->targetHeading, r->lean};
+    };
+    const int directions[][2] = {{100, 0}, {0, -100}, {-70, 40}, {30, 90}, {-5, -100}, {60, -60}};
+    for (auto& d : directions) {
+        Ride pointer = ride({INPUT_BUTTON_DOWN, 0, 0, sx + d[0], sy + d[1]});
+        for (int scale : {80, 300}) {
+            Ride stick = ride({INPUT_STICK, 0, 0, d[0] * scale, d[1] * scale});
+            EXPECT_EQ(stick.target, pointer.target) << d[0] << "," << d[1] << " x" << scale;
+            EXPECT_EQ(stick.lean, pointer.lean) << d[0] << "," << d[1] << " x" << scale;
+        }
+    }
+    Ride byStick = ride({INPUT_STICK, 0, 0, 0, 30000});
+    EXPECT_NE(byStick.lean, 0) << "a stick pointing down the screen turns a bike heading 30 degrees";
+
+    auto leanByKeys = [&](bool stickAtRest) {
+        releaseControls();
+        r->lean = 0;
+        if (stickAtRest) raceInput({INPUT_STICK, 0, 0, 0, 0});
+        raceInput({INPUT_KEY_DOWN, keyBindings[BIND_LEFT], 0, 0, 0});
+        for (raceClock = 1; raceClock <= 16; raceClock++) applyPlayerControl(r);
+        return r->lean;
+    };
+    int keysAlone = leanByKeys(false);
+    EXPECT_GT(keysAlone, 0);
+    EXPECT_EQ(leanByKeys(true), keysAlone);
 }

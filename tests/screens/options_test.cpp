@@ -6,6 +6,8 @@
 #include "race/get_ready.h"
 #include "race/race.h"
 #include "shell/log.h"
+#include "shell/pad.h"
+#include "gfx/trig.h"
 #include "sound/effects.h"
 #include "sound/mixer.h"
 #include "sound/sounds.h"
@@ -13,6 +15,8 @@
 #include "world/description.h"
 #include "world/track.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -219,6 +223,100 @@ TEST_F(Options, UnwritableFileThenPortraitWithDamagedCodes) {
     apply();
     clickWindow(177, BUTTONS_WY);
     EXPECT_EQ(currentMode, MODE_TITLE);
+}
+
+// The race's input step on a screen the pad drives, as the race screens have it.
+Mode padRaceInput(Mode self, const InputEvent& e) {
+    raceInput(e);
+    return self;
+}
+const ModeScreen padRaceScreen = {nullptr, nullptr, nullptr, nullptr, padRaceInput, true, false, true};
+
+class PadOptions : public Options {
+protected:
+    // Leans the stick toward a logical point until the pointer is on it,
+    // as a player would, then lets go.
+    void steerTo(int x, int y) {
+        auto lean = [](int d) {
+            int push = PAD_DEAD_ZONE + 1500 + std::abs(d) * 300;
+            push = std::min(push, PAD_AXIS_MAX);
+            return d == 0 ? 0 : d > 0 ? push : -push;
+        };
+        for (int pass = 0; pass < 600; pass++) {
+            int dx = x - mouseX, dy = y - mouseY;
+            if (std::abs(dx) <= 1 && std::abs(dy) <= 1) break;
+            headlessPadStick(lean(dx), lean(dy));
+            runPasses(1);
+        }
+        headlessPadStick(0, 0);
+        runPasses(1);
+        EXPECT_NEAR(mouseX, x, 1);
+        EXPECT_NEAR(mouseY, y, 1);
+    }
+    void padButton(int button, int passes = 2) {
+        headlessPadButton(button, true);
+        headlessPadButton(button, false);
+        runPasses(passes);
+    }
+    void padClick(int x, int y) {
+        steerTo(x, y);
+        padButton(PAD_A);
+    }
+};
+
+// With a pad alone: A past the intro, the stick and A through the title to
+// the options and the control configuration, Pad X bound to Accelerate and
+// applied; then the race accelerates on Pad X and steers with the stick.
+TEST_F(PadOptions, APadAloneBindsAccelerateAndRides) {
+    headlessPadConnect(true);
+    runPasses(5);
+    padButton(PAD_A);
+    ASSERT_EQ(currentMode, MODE_TITLE);
+    runPasses(60);
+    int x, y;
+    titleRowPoint(3, &x, &y);
+    steerTo(x, y);
+    keepFrame("pad_title.png");
+    padButton(PAD_A);
+    ASSERT_EQ(currentMode, MODE_OPTIONS);
+    openOptions(); // the window's place; the mode is already current
+    padClick(tx + 77, ty + BUTTONS_WY);
+    ASSERT_EQ(currentMode, MODE_CONTROLS_CONFIG);
+    padClick(W() / 2, rowY(BIND_ACCELERATE));
+    padButton(PAD_X);
+    EXPECT_EQ(keyBindings[BIND_ACCELERATE], padKeyCode(PAD_X));
+    EXPECT_EQ(keyBindings[BIND_BRAKE], KEY_RBUTTON) << "the rest as they were";
+    padClick(W() / 2, rowY(BIND_ESCAPE));
+    padButton(PAD_BACK);
+    EXPECT_EQ(keyBindings[BIND_ESCAPE], padKeyCode(PAD_BACK));
+    steerTo(W() / 2 + 40, rowY(BIND_SUSPEND) + 30);
+    keepFrame("pad_controls.png");
+    padClick(controlsX + 165, rowY(10) + 8);
+    ASSERT_EQ(currentMode, MODE_OPTIONS);
+    int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, padKeyCode(PAD_X), KEY_RBUTTON,
+                                   padKeyCode(PAD_BACK), KEY_RETURN, 0};
+    EXPECT_EQ(readBytes(dir.data("settings.dat")), settingsBlock(expected, 0, 255, 180));
+
+    gameType = GAME_RACE;
+    currentLevel = 0;
+    ASSERT_TRUE(readLevelDescription(0));
+    loadTrackPictures(&track, 0);
+    ASSERT_TRUE(setupRace());
+    beginRace();
+    setModeScreen(MODE_RACE, &padRaceScreen);
+    goTo(MODE_RACE, 2);
+    headlessPadButton(PAD_X, true);
+    headlessPadStick(0, -PAD_AXIS_MAX);
+    runPasses(2);
+    EXPECT_TRUE(raceControls.accelerate);
+    EXPECT_TRUE(raceControls.stickHeld);
+    for (int i = 0; i < 80; i++) stepRace();
+    EXPECT_GT(raceRiders[0]->speed, 0);
+    EXPECT_EQ(raceRiders[0]->targetHeading, headingTo(0, 0, 0, -2 * PAD_AXIS_MAX)) << "up the screen";
+    headlessPadButton(PAD_X, false);
+    runPasses(2);
+    EXPECT_FALSE(raceControls.accelerate);
+    releaseRace();
 }
 
 } // namespace

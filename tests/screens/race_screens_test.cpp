@@ -3,6 +3,8 @@
 // the ways out of a run, and the HUD's edge cases.
 #include "screens/menu_fixture.h"
 #include "player/highscores.h"
+#include "gfx/trig.h"
+#include "race/control.h"
 #include "race/get_ready.h"
 #include "race/race.h"
 #include "race/score.h"
@@ -142,6 +144,45 @@ TEST_F(RaceScreens, RunsThatEndEarlyStoreNothing) {
     EXPECT_EQ(riderBest(0), 0);
     EXPECT_EQ(file("riders.dat"), riders);
     keepFrame("race_quit_results.png");
+}
+
+// A race on a pad alone: A released starts the countdown, the right
+// trigger drives and the stick steers up the screen the way the held
+// pointer would, Start ends the run, and on the results the stick moves an
+// arrow for the pointer and Start leads back to the levels.
+TEST_F(RaceScreens, APadRidesARaceAndLeavesIt) {
+    headlessPadConnect(true);
+    load(0);
+    headlessPadButton(PAD_A, true);
+    headlessPadButton(PAD_A, false);
+    runPasses(2);
+    EXPECT_TRUE(raceStarted);
+    for (int i = 0; i < COUNTDOWN_TICKS + 4 && currentMode == MODE_GET_READY; i++) runPasses(1);
+    ASSERT_EQ(currentMode, MODE_RACE);
+    headlessPadButton(PAD_RIGHT_TRIGGER, true);
+    headlessPadStick(0, -PAD_AXIS_MAX);
+    runPasses(160);
+    EXPECT_TRUE(raceControls.accelerate);
+    EXPECT_TRUE(raceControls.stickHeld);
+    EXPECT_GT(raceRiders[0]->speed, 0);
+    EXPECT_EQ(raceRiders[0]->targetHeading, headingTo(0, 0, 0, -2 * PAD_AXIS_MAX));
+    keepFrame("pad_race.png");
+    headlessPadStick(0, 0);
+    headlessPadButton(PAD_RIGHT_TRIGGER, false);
+    headlessPadButton(PAD_START, true);
+    headlessPadButton(PAD_START, false);
+    runPasses(3);
+    ASSERT_EQ(currentMode, MODE_RESULTS);
+    runPasses(200);
+    headlessPadStick(PAD_AXIS_MAX, PAD_AXIS_MAX);
+    runPasses(20);
+    headlessPadStick(0, 0);
+    runPasses(2);
+    keepFrame("pad_results.png");
+    headlessPadButton(PAD_START, true);
+    headlessPadButton(PAD_START, false);
+    runPasses(3);
+    EXPECT_EQ(currentMode, MODE_LEVEL_SELECT);
 }
 
 // Race again rebuilds the race with the same bikes and one copy of the

@@ -7,7 +7,9 @@
 #include "support/game_fixture.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <atomic>
+#include <vector>
 #include <gtest/gtest.h>
 
 TEST(SdlKeys, LettersAndDigitsFollowTheLayoutOthersThePosition) {
@@ -81,4 +83,75 @@ TEST(SdlBackend, WholeGameStartsRunsAndShutsDown) {
     quitRequested = 1;
     gameShutdown();
     EXPECT_EQ(framebuffer, nullptr);
+}
+
+// A virtual game controller on SDL's virtual joystick driver: attached, it
+// is picked up; its buttons, triggers and stick come through as pad
+// events; detached, it is dropped.
+TEST(SdlBackend, AVirtualGameControllerIsPickedUpReadAndDropped) {
+    platformUse(sdlBackend());
+    ASSERT_TRUE(platformCreateWindow("Kelvarostrindamuxelor", false));
+    std::vector<int> skipped; // the types passed over on the way
+    auto next = [&skipped](int type) {
+        PlatformEvent e{};
+        skipped.clear();
+        for (int i = 0; i < 200; i++) {
+            SDL_PumpEvents();
+            while (platformPollEvent(&e)) {
+                if (e.type == type) return e;
+                skipped.push_back(e.type);
+            }
+            platformSleep(1);
+        }
+        return PlatformEvent{EVENT_NONE, 0, 0, 0, 0};
+    };
+    int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                           SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    EXPECT_EQ(next(EVENT_PAD_ADDED).type, EVENT_PAD_ADDED);
+    SDL_Joystick* joystick = SDL_JoystickOpen(device);
+    ASSERT_NE(joystick, nullptr);
+
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+    PlatformEvent e = next(EVENT_PAD_BUTTON_DOWN);
+    EXPECT_EQ(e.type, EVENT_PAD_BUTTON_DOWN);
+    EXPECT_EQ(e.key, PAD_A);
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, 1);
+    EXPECT_EQ(next(EVENT_PAD_BUTTON_DOWN).key, PAD_START);
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 0);
+    EXPECT_EQ(next(EVENT_PAD_BUTTON_UP).key, PAD_A);
+
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, -32768);
+    e = next(EVENT_PAD_STICK);
+    EXPECT_EQ(e.x, -PAD_AXIS_MAX) << "the stick is symmetric";
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 12000);
+    e = next(EVENT_PAD_STICK);
+    EXPECT_EQ(e.x, -PAD_AXIS_MAX);
+    EXPECT_EQ(e.y, 12000);
+
+    // A trigger presses past half its travel and lets go below a quarter.
+    // The virtual joystick's axis spans -32768..32767 for the trigger's
+    // 0..32767: (value + 32768) / 2.
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 30000);
+    EXPECT_EQ(next(EVENT_PAD_BUTTON_DOWN).key, PAD_RIGHT_TRIGGER);
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -8768); // 12000
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 0);
+    e = next(EVENT_PAD_STICK);
+    EXPECT_EQ(e.x, 0);
+    EXPECT_EQ(std::count(skipped.begin(), skipped.end(), (int)EVENT_PAD_BUTTON_UP), 0) << "no release at 12000";
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -28768); // 2000
+    EXPECT_EQ(next(EVENT_PAD_BUTTON_UP).key, PAD_RIGHT_TRIGGER);
+
+    // A second pad waits; when the first goes, it takes over.
+    int second = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                           SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(second, 0) << SDL_GetError();
+    SDL_JoystickClose(joystick);
+    SDL_JoystickDetachVirtual(device);
+    EXPECT_EQ(next(EVENT_PAD_REMOVED).type, EVENT_PAD_REMOVED);
+    EXPECT_EQ(std::count(skipped.begin(), skipped.end(), (int)EVENT_PAD_ADDED), 0) << "the second only waited";
+    EXPECT_EQ(next(EVENT_PAD_ADDED).type, EVENT_PAD_ADDED);
+    SDL_JoystickDetachVirtual(0);
+    EXPECT_EQ(next(EVENT_PAD_REMOVED).type, EVENT_PAD_REMOVED);
+    platformDestroyWindow();
 }

@@ -28,6 +28,7 @@ Mode inputSpy(Mode self, const InputEvent& e) {
     case INPUT_BUTTON_DOWN: seen.push_back("ldown" + at(e)); break;
     case INPUT_BUTTON_UP: seen.push_back("lup" + at(e)); break;
     case INPUT_POINTER_MOVE: seen.push_back("move" + at(e)); break;
+    case INPUT_STICK: seen.push_back("stick" + at(e)); break;
     }
     // Escape asks for the title, as a screen's input step would.
     return e.kind == INPUT_KEY_UP && e.key == KEY_ESCAPE ? MODE_TITLE : self;

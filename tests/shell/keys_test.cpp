@@ -30,6 +30,26 @@ TEST(KeyNames, RowsWithoutANameShowTheCode) {
     EXPECT_EQ(shown(KEY_LEFT), "Left");
 }
 
+TEST(KeyNames, ControllerButtonsHaveNamesAboveEveryKeyCode) {
+    const std::pair<int, const char*> names[] = {
+        {PAD_A, "Pad A"}, {PAD_B, "Pad B"}, {PAD_START, "Pad Start"}, {PAD_BACK, "Pad Back"},
+        {PAD_LEFT_SHOULDER, "Pad LB"}, {PAD_DPAD_RIGHT, "Pad Right"}, {PAD_LEFT_TRIGGER, "Pad LT"},
+        {PAD_RIGHT_TRIGGER, "Pad RT"},
+    };
+    for (auto& [button, name] : names) {
+        EXPECT_GE(padKeyCode(button), 0x100) << name << ": no key has its code";
+        EXPECT_EQ(shown(padKeyCode(button)), name);
+    }
+    EXPECT_EQ(shown(PAD_KEY_BASE + PAD_BUTTON_COUNT), "[0x1011]") << "past the last button";
+    EXPECT_EQ(shown(PAD_KEY_BASE - 1), "[0xfff]");
+    setDefaultBindings();
+    bindKey(BIND_SCREENSHOT, padKeyCode(PAD_Y));
+    EXPECT_EQ(boundAction(padKeyCode(PAD_Y)), BIND_SCREENSHOT);
+    EXPECT_EQ(boundAction(KEY_RETURN), -1) << "Enter is free again";
+    EXPECT_EQ(boundAction(0), -1) << "unbound rows bind nothing";
+    setDefaultBindings();
+}
+
 TEST(KeyBindings, DefaultsAndRebinding) {
     setDefaultBindings();
     EXPECT_EQ(shown(keyBindings[BIND_SUSPEND]), "----");
