@@ -21,11 +21,15 @@ static const int ORIENTATION_AT = 40;
 static const int RESERVED_AT = 48;
 static const int EFFECT_VOLUME_AT = 52;
 static const int MUSIC_VOLUME_AT = 56;
+// Older files hold zero here, read as the default ghost key; an unbound
+// ghost key is kept as GHOST_UNBOUND.
+static const int GHOST_KEY_AT = 60;
+static const int GHOST_UNBOUND = -1;
 static const int MIN_BRIGHTNESS = 16;
 static const int MAX_BRIGHTNESS = 255;
 static const int MAX_VOLUME = 255;
 static const int WARNING_TAG = 1;
-static_assert(BINDING_COUNT * 4 == BRIGHTNESS_AT);
+static_assert(BIND_GHOST * 4 == BRIGHTNESS_AT);
 
 static void putInt(uint8_t* block, int at, int value) {
     uint32_t bits = (uint32_t)value;
@@ -61,7 +65,8 @@ int saveSettings() {
     int orientation = displayGeometry.orientation;
     int turns = turnsOf(orientation);
     for (int i = 0; i < turns; i++) quarterTurnBindings();
-    for (int i = 0; i < BINDING_COUNT; i++) putInt(block, 4 * i, keyBindings[i]);
+    for (int i = 0; i < BIND_GHOST; i++) putInt(block, 4 * i, keyBindings[i]);
+    putInt(block, GHOST_KEY_AT, keyBindings[BIND_GHOST] ? keyBindings[BIND_GHOST] : GHOST_UNBOUND);
     for (int i = 0; i < turns; i++) reverseTurnBindings();
     putInt(block, BRIGHTNESS_AT, colorCurveLevel());
     putInt(block, ORIENTATION_AT, orientation);
@@ -100,7 +105,9 @@ int loadSettings() {
         applyDefaultSettings();
         return 0;
     }
-    for (int i = 0; i < BINDING_COUNT; i++) keyBindings[i] = takeInt(block, 4 * i);
+    for (int i = 0; i < BIND_GHOST; i++) keyBindings[i] = takeInt(block, 4 * i);
+    int ghostKey = takeInt(block, GHOST_KEY_AT);
+    keyBindings[BIND_GHOST] = ghostKey == GHOST_UNBOUND ? 0 : ghostKey ? ghostKey : KEY_G;
     settingsReserved = takeInt(block, RESERVED_AT);
     // Out-of-range values from a damaged file are brought into range rather
     // than handed to the colour curve and the mixer.

@@ -30,8 +30,6 @@ const char* raceProblem;
 
 namespace {
 
-const char* const BIKE_MODEL = "bike2.vox";
-const double BIKE_SCALE = 0.7;
 const int COMPUTER_COLOURS = 8;
 const int GRID_SPACING = 75;  // world units between riders across the start line
 const int TOUCH_DISTANCE = 20; // units, in plane and in height

@@ -10,6 +10,8 @@
 const int MAX_RACE_RIDERS = 20; // the player and at most 19 computer riders
 const int MAX_RACE_CHECKPOINTS = 15; // the height model numbers no more
 const int RACE_TICKS_PER_SECOND = 80;
+const char* const BIKE_MODEL = "bike2.vox";
+const double BIKE_SCALE = 0.7;
 
 // The values a race runs under, from the level's description and layout,
 // made safe: laps at least 1, opponents 0..19, checkpoints that the

@@ -51,6 +51,8 @@ static Surface* windowPicture;
 static int waitingRow = -1;
 // What Cancel puts back: the bindings as they were on entering.
 static int bindingsOnEntry[BINDING_COUNT];
+// The window's picture holds nine rows: the ghost key is not among them.
+static const int CONFIG_ROWS = BIND_GHOST;
 
 struct ConfigLayout {
     int tx, ty, w;
@@ -65,7 +67,7 @@ static ConfigLayout layout() {
     int L1 = fontLineHeight(FONT);
     int tx = m.width / 2 - windowPicture->width / 2, ty = m.height / 4;
     int first = ty + 2 * L1 + TOP_ROWS, pitch = 2 * L1 - 3;
-    return {tx, ty, windowPicture->width, L1, first, pitch, first + (BINDING_COUNT + 1) * pitch};
+    return {tx, ty, windowPicture->width, L1, first, pitch, first + (CONFIG_ROWS + 1) * pitch};
 }
 
 static void enter() {
@@ -86,7 +88,7 @@ static void leave() {
 // The last row whose band holds y answers.
 static int rowAt(const ConfigLayout& l, int y) {
     int row = -1;
-    for (int i = 0; i < BINDING_COUNT; i++) {
+    for (int i = 0; i < CONFIG_ROWS; i++) {
         int d = y - l.firstRow - i * l.pitch;
         if (0 <= d && d <= l.lineHeight + ROW_HIT_EXTRA) row = i;
     }
@@ -113,7 +115,7 @@ static void drawRightAligned(const char* text, int right, int y, bool waiting) {
 }
 
 static void drawRows(const ConfigLayout& l) {
-    for (int i = 0; i < BINDING_COUNT; i++) {
+    for (int i = 0; i < CONFIG_ROWS; i++) {
         int top = l.firstRow + i * l.pitch, y = top + l.lineHeight;
         drawBand(l, top, l.pitch);
         bool waiting = i == waitingRow;
@@ -149,7 +151,7 @@ static Mode render(Mode self) {
     ScreenMetrics m = screenMetrics();
     drawText(framebuffer, TITLE, m.width / 2 - textWidth(TITLE, FONT) / 2, l.ty + l.lineHeight + TITLE_DROP, FONT);
     drawRows(l);
-    drawBand(l, l.firstRow + BINDING_COUNT * l.pitch, l.pitch);
+    drawBand(l, l.firstRow + CONFIG_ROWS * l.pitch, l.pitch);
     drawStrip(l);
     return self;
 }

@@ -27,6 +27,7 @@ const int SLIDE_OUT_STEP = 2;
 const Color OVER_PAR = packColor(31, 20, 10);
 const Color OTHER_DOT = packColor(15, 15, 31);
 const Color WHITE = packColor(31, 31, 31);
+const Color GHOST_DOT = packColor(12, 31, 20);
 
 HudValues remembered;
 int slide;
@@ -90,9 +91,13 @@ void drawDot(Surface* target, int x, int y, Color c) {
     for (const auto& d : PLUS) putPixel(target, x + d[0], y + d[1], c);
 }
 
-// From the last rider to the player, so the player's dot is on top.
-void drawRiderDots(Surface* target, const Insets& in) {
+// The ghost under everyone, then from the last rider to the player, so
+// the player's dot is on top.
+void drawRiderDots(Surface* target, const Insets& in, const HudValues& v) {
     int shift = 2 * slide;
+    if (v.ghostX >= 0 && v.ghostY >= 0)
+        drawDot(target, in.left + minimapSize * v.ghostX / WORLD_SIZE - shift,
+                in.top + minimapSize * v.ghostY / WORLD_SIZE - shift, GHOST_DOT);
     for (int i = riderCount - 1; i >= 0; i--) {
         const RaceRider* r = raceRiders[i];
         if (!r) continue;
@@ -160,7 +165,7 @@ void drawAll(Surface* target, const HudValues& v) {
     Insets in = insets(target);
     drawOutOfBounds(target, v.outOfBounds);
     drawMinimap(target, in, v);
-    drawRiderDots(target, in);
+    drawRiderDots(target, in, v);
     drawPicture(target, hudMap, -slide, -slide);
     drawPicture(target, hudTime, target->width + slide - pictureWidth(hudTime), -slide);
     drawTime(target, in, v.time);

@@ -18,6 +18,7 @@ struct HudValues {
     int outOfBounds; // 0 on the course, 1 on keep-out ground, 2 when the bike is behind the panel
     int laps;
     int playerX, playerY; // the player on the screen
+    int ghostX = -1, ghostY = -1; // the ghost in world units; negative: no ghost dot
 };
 
 // Nothing is drawn in Free ride.

@@ -7,6 +7,9 @@
 #include "gfx/image.h"
 #include "race/engine_sound.h"
 #include "race/get_ready.h"
+#include "race/ghost.h"
+#include "player/riders.h"
+#include "shell/keys.h"
 #include "race/race.h"
 #include "screens/assets.h"
 #include "screens/hud.h"
@@ -39,6 +42,8 @@ void releaseLevel() {
     stopRaceSounds();
     releaseRace();
     releaseTrack(&track);
+    releaseGhostModel();
+    dropGhost();
 }
 
 // ---- mode 10 ----
@@ -168,12 +173,23 @@ void leaveGetReady() {
 
 // ---- mode 4 ----
 
+// Only the player's own runs of a race or stunt level leave a ghost.
+bool ghostLevel() { return gameType == GAME_RACE || gameType == GAME_STUNT; }
+
 void enterRace() {
     beginRaceScreen();
     beginRace();
+    beginGhostRecording();
+    int rider = selectedRider();
+    if (ghostLevel() && rider >= 0) loadGhost(riderNumber(rider), currentLevel);
+    else dropGhost();
 }
 
-Mode updateRace(Mode self) { return stepRace() ? handRaceTo(MODE_RESULTS) : self; }
+Mode updateRace(Mode self) {
+    if (stepRace()) return handRaceTo(MODE_RESULTS);
+    if (ghostLevel()) recordGhostTick(raceRiders[0]);
+    return self;
+}
 
 Mode renderRace(Mode self) {
     drawRaceView(framebuffer);
@@ -182,6 +198,10 @@ Mode renderRace(Mode self) {
 }
 
 Mode inputRace(Mode self, const InputEvent& e) {
+    if (e.kind == INPUT_KEY_DOWN && e.key && e.key == keyBindings[BIND_GHOST]) {
+        ghostShown = !ghostShown;
+        return self;
+    }
     switch (raceInput(e)) {
     case RACE_INPUT_END_RUN: return handRaceTo(MODE_RESULTS);
     case RACE_INPUT_LEAVE_TO_LEVELS: return handRaceTo(MODE_LEVEL_SELECT);

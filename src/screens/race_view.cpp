@@ -1,6 +1,8 @@
 #include "screens/race_view.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
+#include "player/riders.h"
+#include "race/ghost.h"
 #include "race/race.h"
 #include "screens/assets.h"
 #include "screens/hud.h"
@@ -22,8 +24,38 @@ const int MARKER_RISE = 35;
 const int GO_TICKS = 79;
 const int OOB_REACH = 20; // the bike counts as behind the panel this far beyond it
 const Color WHITE = packColor(31, 31, 31);
+const int GHOST_WEIGHT = 128; // about half the ghost, half the ground behind it
 
 int cameraGround;
+VoxelModel* ghostModel;
+
+// The player's own bike and colours, loaded once per level.
+VoxelModel* ghostBike() {
+    if (ghostModel) return ghostModel;
+    ghostModel = createVoxelModel();
+    if (!ghostModel) return nullptr;
+    if (!loadVoxelModel(ghostModel, BIKE_MODEL)) {
+        destroyVoxelModel(&ghostModel);
+        return nullptr;
+    }
+    recolourVoxelModel(ghostModel, riderBikeColour(), riderBodyColour());
+    scaleVoxelModel(ghostModel, BIKE_SCALE);
+    return ghostModel;
+}
+
+SceneRider ghostRider(const GhostFrame& f) {
+    SceneRider s{};
+    s.x = (int32_t)f.x << 5;
+    s.y = (int32_t)f.y << 5;
+    s.z = (int32_t)f.z << 7;
+    s.heading = (int32_t)f.heading << 10;
+    s.spin = f.spin;
+    s.pitch = f.pitch;
+    s.lean = f.lean;
+    s.crashed = f.crashed;
+    s.model = ghostBike();
+    return s;
+}
 
 SceneRider sceneRider(const RaceRider* r) {
     SceneRider s;
@@ -106,7 +138,18 @@ void drawRaceView(Surface* target) {
         count++;
     }
     drawScene(&track, target, order, count);
+    if (const GhostFrame* f = ghostOnThisTick()) {
+        SceneRider g = ghostRider(*f);
+        drawRiderBlended(&track, target, &g, GHOST_WEIGHT);
+    }
 }
+
+const GhostFrame* ghostOnThisTick() {
+    if (!ghostShown || racePhase == PHASE_GET_READY || raceClock == 0) return nullptr;
+    return ghostFrameAt((int)raceClock - 1);
+}
+
+void releaseGhostModel() { destroyVoxelModel(&ghostModel); }
 
 bool playerOnScreen(const Surface* target, int* sx, int* sy) {
     *sx = *sy = 0;
@@ -130,6 +173,10 @@ void drawRaceOverlays(Surface* target) {
         v.lap = raceRiders[0]->lap;
         v.playerX = sx;
         v.playerY = sy;
+    }
+    if (const GhostFrame* f = ghostOnThisTick()) {
+        v.ghostX = f->x >> 5;
+        v.ghostY = f->y >> 5;
     }
     drawHud(target, HUD_DRAW, v);
     if (riderCount > 1) {

@@ -13,6 +13,11 @@ void drawRaceView(Surface* target);
 bool playerOnScreen(const Surface* target, int* sx, int* sy);
 // The 9 x 9 marker over the player.
 void drawPlayerMarker(Surface* target);
+// The ghost's frame on this tick of the run, or null when it is hidden,
+// not yet started or past its finish.
+const struct GhostFrame* ghostOnThisTick();
+// The ghost's bike model is freed with the level.
+void releaseGhostModel();
 // Place labels, the marker, "Go!" and the HUD over the race.
 void drawRaceOverlays(Surface* target);
 // "1st", "2nd", "3rd", "4th", ... for a 0-based place, with `lastWord` for

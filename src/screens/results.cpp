@@ -11,6 +11,7 @@
 #include "player/riders.h"
 #include "player/scores.h"
 #include "race/engine_sound.h"
+#include "race/ghost.h"
 #include "race/race.h"
 #include "race/score.h"
 #include "screens/assets.h"
@@ -83,8 +84,11 @@ RunResult measureRun() {
 // it and nothing is stored twice.
 void storeRun() {
     if (gameType != GAME_RACE && gameType != GAME_STUNT) return;
-    if (fullScore() > result.previousBest) storeBest(fullScore(), currentLevel);
     int rider = selectedRider();
+    if (fullScore() > result.previousBest) {
+        storeBest(fullScore(), currentLevel);
+        if (rider >= 0) saveGhost(riderNumber(rider), currentLevel);
+    }
     if (rider >= 0) enterHighScore(riderName(rider), riderTotal(GAME_RACE) + riderTotal(GAME_STUNT), riderNumber(rider));
 }
 

@@ -5,10 +5,10 @@
 
 int keyBindings[BINDING_COUNT];
 const char* const bindingLabels[BINDING_COUNT] = {
-    "Up", "Down", "Left", "Right", "Accelerate", "Brake", "Escape", "Screenshot", "Suspend"};
+    "Up", "Down", "Left", "Right", "Accelerate", "Brake", "Escape", "Screenshot", "Suspend", "Ghost"};
 
 static const int DEFAULT_BINDINGS[BINDING_COUNT] = {
-    KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LBUTTON, KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, 0};
+    KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LBUTTON, KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, 0, KEY_G};
 
 struct KeyNameRow {
     unsigned short code;

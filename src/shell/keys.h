@@ -1,4 +1,4 @@
-// The nine bindable actions, their key codes (Windows virtual-key codes;
+// The bindable actions, their key codes (Windows virtual-key codes;
 // 1 and 2 are the left and right mouse buttons; game-controller buttons
 // above every key code) and the names shown for them.
 #pragma once
@@ -6,7 +6,7 @@
 
 enum Binding {
     BIND_UP, BIND_DOWN, BIND_LEFT, BIND_RIGHT, BIND_ACCELERATE, BIND_BRAKE,
-    BIND_ESCAPE, BIND_SCREENSHOT, BIND_SUSPEND, BINDING_COUNT
+    BIND_ESCAPE, BIND_SCREENSHOT, BIND_SUSPEND, BIND_GHOST, BINDING_COUNT
 };
 
 const int KEY_LBUTTON = 1;
@@ -22,6 +22,7 @@ const int KEY_RIGHT = 0x27;
 const int KEY_DOWN = 0x28;
 const int KEY_DELETE = 0x2E;
 const int KEY_F1 = 0x70;
+const int KEY_G = 'G';
 // Letters and digits are their upper-case character codes ('A', '0').
 
 // Controller buttons bind like keys, with codes no key has (key codes stay

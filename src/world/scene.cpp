@@ -345,6 +345,23 @@ void drawScene(Track* t, Surface* target, SceneRider* const* riders, int count) 
     }
 }
 
+void drawRiderBlended(Track* t, Surface* target, const SceneRider* r, int weight) {
+    if (target == t->terrain || !riderInView(t, r, target)) return;
+    orientRider(r);
+    int altitude = (r->z >> 10) - leanDrop(r->lean) + (r->crashed == 1 ? CRASHED_BODY_LIFT : BODY_LIFT);
+    PassFrame f;
+    if (!startPass(t, r->model, target, false, r->x >> 10, r->y >> 10, altitude, &f)) return;
+    const Surface* sprite = r->model->sprite;
+    weight = std::clamp(weight, 0, 255);
+    for (int k = 0; k < sprite->height; k++)
+        for (int i = 0; i < sprite->width; i++) {
+            Color c = *pixelAddress(sprite, i, k);
+            if (!c || depthAt(t, (f.px + i) & PICTURE_WRAP, f.py + k) < f.d) continue;
+            int x = f.sx + i, y = f.sy + k;
+            putPixel(target, x, y, blendColors(c, getPixel(target, x, y), weight));
+        }
+}
+
 void stampModel(Track* t, VoxelModel* m, int x, int y, int altitude) {
     if (!t->terrain || !m) return;
     shadowPass(t, m, t->terrain, true, x, y, altitude);

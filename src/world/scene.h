@@ -40,6 +40,10 @@ void drawModelBody(Track* t, VoxelModel* m, Surface* target, int x, int y, int a
 // body's share.
 void drawModelBodyFlashing(Track* t, VoxelModel* m, Surface* target, int x, int y, int altitude, Color colour,
                            int weight);
+// A rider's body alone, each drawn pixel blended with what is already
+// there (weight 0..255 is the body's share); ground nearer than the bike
+// hides it without a trace. No shadow, no outline: a ghost's pass.
+void drawRiderBlended(Track* t, Surface* target, const SceneRider* r, int weight);
 // Shadow and body written for good into the terrain picture and the surface
 // model.
 void stampModel(Track* t, VoxelModel* m, int x, int y, int altitude);

@@ -12,8 +12,8 @@
 
 namespace fs = std::filesystem;
 
-static const int DEFAULTS[BINDING_COUNT] = {38, 40, 37, 39, 1, 2, 27, 13, 0};
-static const int CUSTOM[BINDING_COUNT] = {0x57, 0x53, 0x41, 0x44, 0x20, 0x10, 0x1B, 0x70, 0x50};
+static const int DEFAULTS[BINDING_COUNT] = {38, 40, 37, 39, 1, 2, 27, 13, 0, 'G'};
+static const int CUSTOM[BINDING_COUNT] = {0x57, 0x53, 0x41, 0x44, 0x20, 0x10, 0x1B, 0x70, 0x50, 0x48};
 static const char WARNING[] = "[WARNING] Settings size mismatch.  Loading defaults.";
 
 class SettingsTest : public PlayerDataTest {
@@ -49,7 +49,8 @@ protected:
     // The settings block the game should write, built field by field.
     Bytes block(const int* codes, int brightness, int orientation, int reserved, int effects, int music) {
         Bytes b(SETTINGS_FILE_BYTES, 0);
-        for (int i = 0; i < BINDING_COUNT; i++) putLe32(b, 4 * i, codes[i]);
+        for (int i = 0; i < BIND_GHOST; i++) putLe32(b, 4 * i, codes[i]);
+        putLe32(b, 60, codes[BIND_GHOST]);
         putLe32(b, 36, brightness);
         putLe32(b, 40, orientation);
         putLe32(b, 48, reserved);
@@ -149,7 +150,7 @@ TEST_F(SettingsTest, EveryOrientationRoundTrips) {
 TEST_F(SettingsTest, ControllerBindingsRoundTripInTheBindingFields) {
     const int mixed[BINDING_COUNT] = {padKeyCode(PAD_DPAD_UP), KEY_DOWN, padKeyCode(PAD_DPAD_LEFT), KEY_RIGHT,
                                       padKeyCode(PAD_RIGHT_TRIGGER), padKeyCode(PAD_LEFT_TRIGGER),
-                                      padKeyCode(PAD_START), KEY_RETURN, padKeyCode(PAD_GUIDE)};
+                                      padKeyCode(PAD_START), KEY_RETURN, padKeyCode(PAD_GUIDE), 'G'};
     for (int orientation : {0, 1}) {
         applyOrientationGeometry(orientation);
         memcpy(keyBindings, mixed, sizeof keyBindings);

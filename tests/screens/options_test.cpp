@@ -25,14 +25,15 @@ namespace {
 namespace fs = std::filesystem;
 
 const int DEFAULTS[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LBUTTON, KEY_RBUTTON,
-                                     KEY_ESCAPE, KEY_RETURN, 0};
+                                     KEY_ESCAPE, KEY_RETURN, 0, 'G'};
 // Window rows of the sliders and buttons, and the slider's zero.
 const int EFFECTS_WY = 70, MUSIC_WY = 104, BRIGHTNESS_WY = 138, BUTTONS_WY = 180, ZERO = 72;
 
 Bytes settingsBlock(const int* codes, int orientation, int effects, int music) {
     Bytes b(SETTINGS_FILE_BYTES, 0);
     int fields[][2] = {{36, 128}, {40, orientation}, {52, effects}, {56, music}};
-    for (int i = 0; i < BINDING_COUNT; i++) memcpy(&b[4 * i], &codes[i], 4); // little-endian machine
+    for (int i = 0; i < BIND_GHOST; i++) memcpy(&b[4 * i], &codes[i], 4); // little-endian machine
+    memcpy(&b[60], &codes[BIND_GHOST], 4);
     for (auto& f : fields) memcpy(&b[f[0]], &f[1], 4);
     return b;
 }
@@ -159,7 +160,7 @@ TEST_F(Options, RebindCancelApplyAndRace) {
     rebind(BIND_SUSPEND, KEY_F1);
     apply();
     EXPECT_EQ(currentMode, MODE_OPTIONS);
-    int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, 'A', KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, KEY_F1};
+    int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, 'A', KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, KEY_F1, 'G'};
     EXPECT_EQ(readBytes(dir.data("settings.dat")), settingsBlock(expected, 0, 255, 180));
     stopHeadlessGame();
     setDefaultBindings();
@@ -294,7 +295,7 @@ TEST_F(PadOptions, APadAloneBindsAccelerateAndRides) {
     padClick(controlsX + 165, rowY(10) + 8);
     ASSERT_EQ(currentMode, MODE_OPTIONS);
     int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, padKeyCode(PAD_X), KEY_RBUTTON,
-                                   padKeyCode(PAD_BACK), KEY_RETURN, 0};
+                                   padKeyCode(PAD_BACK), KEY_RETURN, 0, 'G'};
     EXPECT_EQ(readBytes(dir.data("settings.dat")), settingsBlock(expected, 0, 255, 180));
 
     gameType = GAME_RACE;

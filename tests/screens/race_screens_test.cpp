@@ -6,6 +6,8 @@
 #include "gfx/trig.h"
 #include "race/control.h"
 #include "race/get_ready.h"
+#include "race/ghost.h"
+#include "screens/race_view.h"
 #include "race/race.h"
 #include "race/score.h"
 #include "screens/assets.h"
@@ -106,6 +108,36 @@ TEST_F(RaceScreens, ABotRaceOfLevelZeroStoresWhatItEarned) {
     EXPECT_EQ(currentMode, MODE_LEVEL_SELECT);
     EXPECT_EQ(riderCount, 0) << "Quit Race frees the riders";
     EXPECT_EQ(file("riders.dat"), riders) << "stored once";
+}
+
+// A best run leaves its ghost: the next run of the level rides it back
+// tick for tick from the start signal, its dot on the minimap, and G hides
+// and shows it.
+TEST_F(RaceScreens, ABestRunRidesBackAsAGhost) {
+    playerIsBot = true;
+    EXPECT_TRUE(file("ghost-1-0.dat").empty());
+    load(0);
+    startRace();
+    raceToResults(80 * 400);
+    std::vector<GhostFrame> run;
+    for (int i = 0; i < recordedGhostTicks(); i++) run.push_back(*recordedGhostFrame(i));
+    ASSERT_GT(run.size(), 1000u);
+    runPasses(2); // the results store the run as they open
+    EXPECT_EQ(file("ghost-1-0.dat").size(), (size_t)ghostFileSize((int)run.size()));
+    clickResultsButton(true);
+    startRace();
+    for (size_t tick = 0; tick < 1500; tick++) {
+        runPasses(1);
+        ASSERT_EQ(currentMode, MODE_RACE);
+        const GhostFrame* g = ghostOnThisTick();
+        ASSERT_NE(g, nullptr) << tick;
+        ASSERT_EQ(0, memcmp(g, &run[raceClock - 1], sizeof *g)) << "tick " << raceClock - 1;
+        if (tick == 600) keepFrame("race_ghost.png");
+    }
+    key('G', 1);
+    EXPECT_EQ(ghostOnThisTick(), nullptr);
+    key('G', 1);
+    EXPECT_NE(ghostOnThisTick(), nullptr);
 }
 
 // A stunt run driven onto keep-out ground ends at once, scores nothing and
