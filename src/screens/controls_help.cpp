@@ -8,10 +8,15 @@
 #include "screens/mode_ids.h"
 #include "screens/widgets.h"
 #include "shell/loop.h"
+#include "shell/keys.h"
+
+#include <cstdio>
 
 static const char STEERING_PICTURE[] = "steering.png";
 static const char TITLE[] = "Controls";
 static const char FIRST_PARAGRAPH[] = "Use the mouse or directional keys to control the motorcycle.";
+// The ghost key is named as it is bound now.
+static const char GHOST_PARAGRAPH[] = "The ghost of your best run rides along: %s shows or hides it.";
 static const char SECOND_PARAGRAPH[] =
     "Use the Button Configuration to set desired direction, accelerate, and brake controls.";
 
@@ -49,7 +54,11 @@ static Mode render(Mode self) {
     drawTextCentred(framebuffer, TITLE, m.width / 2, m.height / 8);
     wrappedText(framebuffer, FIRST_PARAGRAPH, left, m.height / 8 + 2 * m.lineHeight, right, 0, f);
     drawSteering(m, f);
-    wrappedText(framebuffer, SECOND_PARAGRAPH, left, 3 * m.height / 4, right, 0, f);
+    int y = wrappedText(framebuffer, SECOND_PARAGRAPH, left, 3 * m.height / 4, right, 0, f);
+    char key[16], ghost[128];
+    bindingText(keyBindings[BIND_GHOST], key, sizeof key);
+    snprintf(ghost, sizeof ghost, GHOST_PARAGRAPH, key);
+    wrappedText(framebuffer, ghost, left, y + m.lineHeight / 2, right, 0, f);
     return self;
 }
 
