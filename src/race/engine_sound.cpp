@@ -110,9 +110,13 @@ void raiseMusic(int step) {
     if (rememberedMusic >= 0 && v < rememberedMusic) setChannelVolume(MUSIC_CHANNEL, std::min(v + step, rememberedMusic));
 }
 
+void startMusicIfSilent() {
+    if (soundPlayCount(SOUND_THEME) == 0) playSoundLooping(SOUND_THEME, 1);
+}
+
 void restoreMusic() {
     if (rememberedMusic >= 0) setChannelVolume(MUSIC_CHANNEL, rememberedMusic);
-    if (soundPlayCount(SOUND_THEME) == 0) playSoundLooping(SOUND_THEME, 1);
+    startMusicIfSilent();
 }
 
 void stopRaceSounds() {

@@ -11,6 +11,8 @@ void fadeMusic();
 void rememberMusicVolume();
 // Raises the music volume by `step` toward the remembered one.
 void raiseMusic(int step);
+// The music loops again, at the volume it has, if it had stopped.
+void startMusicIfSilent();
 // Back to the remembered volume, the music playing again if it stopped.
 void restoreMusic();
 // Every engine and pack sound stops; the pack plays again at the next start.

@@ -1,9 +1,6 @@
 #include "screens/screens.h"
 #include "editor/editor.h"
-#include "screens/placeholder.h"
 #include "screens/screens_local.h"
-
-#include <initializer_list>
 
 void installModeScreens() {
     clearModeScreens();
@@ -21,9 +18,8 @@ void installModeScreens() {
     setModeScreen(MODE_CONTROLS_HELP, &controlsHelpScreen);
     setModeScreen(MODE_EXIT_PICTURE, &exitPictureScreen);
     setModeScreen(MODE_HIDDEN_PICTURE, &hiddenPictureScreen);
-    // Screens still to be built show their mode number.
-    const Mode plain[] = {MODE_LEVEL_LOADING, MODE_RESULTS};
-    for (Mode mode : plain) setModeScreen(mode, &placeholderScreen);
-    // Left without the menu click: the race has its own sounds.
-    for (Mode mode : {MODE_RACE, MODE_GET_READY}) setModeScreen(mode, &placeholderQuietScreen);
+    setModeScreen(MODE_LEVEL_LOADING, &levelLoadingScreen);
+    setModeScreen(MODE_GET_READY, &getReadyScreen);
+    setModeScreen(MODE_RACE, &raceScreen);
+    setModeScreen(MODE_RESULTS, &resultsScreen);
 }

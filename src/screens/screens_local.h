@@ -64,3 +64,7 @@ extern const ModeScreen highScoresScreen;
 extern const ModeScreen controlsHelpScreen;
 extern const ModeScreen exitPictureScreen;
 extern const ModeScreen hiddenPictureScreen;
+extern const ModeScreen levelLoadingScreen;
+extern const ModeScreen getReadyScreen;
+extern const ModeScreen raceScreen;
+extern const ModeScreen resultsScreen;

@@ -83,6 +83,21 @@ void drawZoneGlow(Surface* m, const Polygon* zone, int n, int step) {
         }
 }
 
+// Without bounds every cell is ground and the map would show no course:
+// the computer's lines stand in for it, lane beside lane.
+void drawCourseLines(Surface* m, const LevelLayout* layout, int step) {
+    if (layout->keepoutCount > 0) return;
+    for (int k = 0; k < layout->racePathCount; k++) {
+        const Polygon* p = layout->racePaths[k];
+        if (!p || p->count < 2) continue;
+        for (int i = 0; i < p->count; i++) {
+            const Point& a = p->vertices[i];
+            const Point& b = p->vertices[(i + 1) % p->count];
+            drawLine(m, a.x / step + FRAME, a.y / step + FRAME, b.x / step + FRAME, b.y / step + FRAME, EDGE_COLOUR);
+        }
+    }
+}
+
 } // namespace
 
 void destroyMinimap() { destroySurface(&minimap); }
@@ -95,6 +110,7 @@ void buildMinimap(const Surface* mask, const LevelLayout* layout, int gameType) 
     drawFrame(minimap, n);
     drawGround(minimap, mask, n);
     outlineGround(minimap, n);
+    drawCourseLines(minimap, layout, step);
     if (gameType == GAME_RACE && layout->checkpointCount > 0) drawStartLine(minimap, layout->checkpoints[0], step);
     if (gameType == GAME_STUNT) {
         int zones = levelDescription.laps > 1 ? std::min(1, (int)layout->checkpointCount) : layout->checkpointCount;

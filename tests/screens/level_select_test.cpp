@@ -50,7 +50,7 @@ TEST_F(LevelSelect, RowOneOpensExactlyAtItsThreshold) {
     keepFrame("levels_all_open.png");
     clickRow(19);
     clickStart();
-    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(currentMode, MODE_GET_READY);
     EXPECT_EQ(currentLevel, 19);
 }
 
@@ -91,7 +91,7 @@ TEST_F(LevelSelect, APressInTheOverlapStartsTheUpperRow) {
     visit(GAME_RACE);
     clickRow(0);
     click(W() / 2, levelRowY(0, L() + 2));
-    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(currentMode, MODE_GET_READY);
     EXPECT_EQ(currentLevel, 0);
     EXPECT_EQ(levelChoice, 0);
 }

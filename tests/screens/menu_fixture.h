@@ -96,6 +96,20 @@ protected:
     int riderRowY(int i) const { return 3 * L() + H() / 6 + (W() < H() ? H() / 16 : 0) + i * (2 * L() + 6); }
     int buttonsTop() const { return H() - H() / 4; }
 
+    // "Race again" or "Quit Race" on the results screen: the buttons stand
+    // a quarter of the panel either side of its centre, at a row found by
+    // trying the column from the top.
+    void clickResultsButton(bool again) {
+        Surface* panel = nullptr;
+        loadPicture("hudinfo.png", &panel);
+        int quarter = panel ? panel->width / 4 : W() / 8;
+        destroySurface(&panel);
+        for (int y = 0; y < H() && currentMode == MODE_RESULTS; y += 2) {
+            pointer(EVENT_LBUTTON_UP, W() / 2 + (again ? -quarter : quarter), y);
+            runPasses(2);
+        }
+    }
+
     Color framePixel(int x, int y) const { return headlessLastFrame()[(size_t)y * 640 + x]; }
     // Frames worth looking at are written where SCREENSHOT_DIR points.
     void keepFrame(const char* name) const {

@@ -2,7 +2,9 @@
 // and the keys, and what it leaves in the riders file.
 #include "screens/menu_fixture.h"
 #include "player/riders.h"
+#include "player/scores.h"
 #include "player/settings.h"
+#include "race/race.h"
 #include "shell/log.h"
 #include "screens/assets.h"
 #include "sound/effects.h"
@@ -82,13 +84,31 @@ TEST_F(Menus, ANewPlayerReachesTheirFirstLevelAndLaterDeletesTheRider) {
     click(W() / 2, levelRowY(0));
     EXPECT_EQ(levelChoice, 0);
     click(W() / 2, levelRowY(0));
-    ASSERT_EQ(currentMode, MODE_LEVEL_LOADING);
+    ASSERT_EQ(currentMode, MODE_GET_READY);
     EXPECT_EQ(currentLevel, 0);
     EXPECT_EQ(gameType, 0);
     EXPECT_EQ(currentRider, 0);
     EXPECT_EQ(leftButtonHeld, 0);
 
-    key(KEY_ESCAPE); // the loading screen is still a stand-in
+    // The bot rides level 0 home; Quit Race shows the best on the level
+    // list, and row 1 open once it reached 62.
+    playerIsBot = true;
+    key(KEY_SPACE, 1);
+    for (int i = 0; i < 80 * 400 && currentMode != MODE_RESULTS; i++) runPasses(1);
+    playerIsBot = false;
+    ASSERT_EQ(currentMode, MODE_RESULTS);
+    runPasses(2); // the results open and store the best
+    int best = riderBest(0);
+    EXPECT_GT(best, 0);
+    runPasses(100);
+    clickResultsButton(false);
+    ASSERT_EQ(currentMode, MODE_LEVEL_SELECT);
+    runPasses(100);
+    keepFrame("levels_after_race.png");
+    click(W() / 2, levelRowY(1));
+    EXPECT_EQ(levelChoice, best >= levelThreshold(1) ? 1 : -1);
+    key(KEY_ESCAPE);
+    ASSERT_EQ(currentMode, MODE_TITLE);
     clickTitleRow(0);
     ASSERT_EQ(currentMode, MODE_RIDER_SELECT);
     runPasses(40);
@@ -285,7 +305,7 @@ TEST_F(Menus, ThePortraitScreensLeadFromTheTitleToALevel) {
     click(W() / 2, levelRowY(0));
     keepFrame("levels_portrait.png");
     click(W() - W() / 8, H() - H() / 16 - L()); // Go!
-    EXPECT_EQ(currentMode, MODE_LEVEL_LOADING);
+    EXPECT_EQ(currentMode, MODE_GET_READY);
     EXPECT_EQ(currentLevel, 100);
     goTo(MODE_RIDER_SELECT);
     click(W() / 2, riderRowY(0));

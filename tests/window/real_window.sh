@@ -160,12 +160,34 @@ for shot in $shots; do
     "$FRAME_CHECK" "$work/run.journal" "$work/$shot.ppm" || fail "the $shot screen does not show a presented frame"
 done
 
-# --level N starts the level at once, with a rider made for it.
+# --level N starts the level at once, with a rider made for it: a key
+# starts the countdown, the held button rides toward the pointer, and the
+# race shows its HUD with the clock running, then Escape ends the run.
 fresh_game_folder
-start_game --level 5
+start_game --level 0 --record "$work/race.journal"
+xdotool key --window "$window" space
+sleep 5
+xdotool mousemove --window "$window" 320 150 mousedown 1
+sleep 2
+shoot race
+sleep 1
+shoot race_later
+xdotool mouseup 1
+xdotool key --window "$window" Escape
+sleep 1
+shoot results
 close_game
 name=$(dd if="$work/game/Data/riders.dat" bs=1 skip=220 count=5 2>/dev/null)
 [ "$name" = "Rider" ] || fail "--level made no rider"
+for shot in race race_later results; do
+    "$FRAME_CHECK" "$work/race.journal" "$work/$shot.ppm" || fail "the $shot screen does not show a presented frame"
+done
+# The HUD's clock (top right) runs between the two shots of the race.
+clock() { convert "$work/$1.ppm" -crop 90x24+545+0 +repage "$work/$1_clock.ppm"; }
+clock race
+clock race_later
+[ "$(compare -metric AE "$work/race_clock.ppm" "$work/race_later_clock.ppm" null: 2>&1)" != 0 ] ||
+    fail "the race clock did not move"
 
 # The level editor: a level number no level file can carry is refused; a
 # keep-out drawn with the pointer on a new level is saved when the window
