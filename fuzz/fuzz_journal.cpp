@@ -11,7 +11,7 @@
 
 #include <cstdlib>
 
-static const int PASS_LIMIT = 4000;
+static const int PASS_LIMIT = 1000;
 
 static void startGameOnce() {
     static bool started;
