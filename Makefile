@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CONFIG  = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz install soak clean
 
 all: build
 
@@ -29,5 +29,20 @@ bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
+# The fuzz targets under clang's libFuzzer, each run for FUZZ_SECONDS; they
+# read the data set and seed corpora the ordinary build makes. Findings go
+# to $(FUZZ_BUILD)/findings/<target>/.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS = png jpeg flac voxel layout description riders settings highscores journal
+fuzz: configure
+	@sh scripts/deps fuzz
+	cmake --build $(BUILD) -j $(JOBS) --target game_data fuzz_corpus
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON \
+	    -DFUZZ_GAME_DIR=$(abspath $(BUILD))/game -DFUZZ_SEED_DIR=$(abspath $(BUILD))/fuzz_seeds
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@for t in $(FUZZ_TARGETS); do sh scripts/fuzz_run $(FUZZ_BUILD) $(BUILD)/fuzz_seeds $$t $(FUZZ_SECONDS) || exit 1; done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)
