@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CONFIG  = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench fuzz install soak clean
+.PHONY: all deps configure build run test bench fuzz soak clean
 
 all: build
 
@@ -24,6 +24,10 @@ run: configure
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# An hour of race time on every race level in turn, memory watched.
+soak: build
+	cd $(BUILD) && SOAK_RACE_MINUTES=60 ./tests/unit_tests --gtest_filter=Soak.*
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
