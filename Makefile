@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CONFIG  = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench fuzz soak clean
+.PHONY: all deps configure build run install test bench fuzz soak clean
 
 all: build
 
@@ -21,6 +21,12 @@ build: configure
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target kelvarostrindamuxelor game_data
 	cd $(BUILD)/game && ./kelvarostrindamuxelor
+
+# The game, its data, a menu entry and the icon under PREFIX.
+PREFIX ?= /usr/local
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target kelvarostrindamuxelor game_data
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
