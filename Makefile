@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CONFIG  = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run install test bench fuzz soak clean
 
 all: build
 
@@ -22,12 +22,37 @@ run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target kelvarostrindamuxelor game_data
 	cd $(BUILD)/game && ./kelvarostrindamuxelor
 
+# The game, its data, a menu entry and the icon under PREFIX.
+PREFIX ?= /usr/local
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target kelvarostrindamuxelor game_data
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# An hour of race time on every race level in turn, memory watched.
+soak: build
+	cd $(BUILD) && SOAK_RACE_MINUTES=60 ./tests/unit_tests --gtest_filter=Soak.*
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
+# The fuzz targets under clang's libFuzzer, each run for FUZZ_SECONDS; they
+# read the data set and seed corpora the ordinary build makes. Findings go
+# to $(FUZZ_BUILD)/findings/<target>/.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS = png jpeg flac voxel layout description riders settings highscores journal
+fuzz: configure
+	@sh scripts/deps fuzz
+	cmake --build $(BUILD) -j $(JOBS) --target game_data fuzz_corpus
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON \
+	    -DFUZZ_GAME_DIR=$(abspath $(BUILD))/game -DFUZZ_SEED_DIR=$(abspath $(BUILD))/fuzz_seeds
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@for t in $(FUZZ_TARGETS); do sh scripts/fuzz_run $(FUZZ_BUILD) $(BUILD)/fuzz_seeds $$t $(FUZZ_SECONDS) || exit 1; done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -28,20 +28,26 @@ static std::string executableFolder() {
     return path;
 }
 
-// The working directory when it holds Data/, else the executable's folder.
+// Where an installed game keeps its data, from the executable's bin/.
+static const char INSTALLED_DATA[] = "../share/kelvarostrindamuxelor/";
+
+// The working directory when it holds Data/, else the executable's folder,
+// else the installed data set beside it.
 static bool findBaseFolder(std::string* base) {
     if (hasDataFolder("./")) {
         *base = "./";
         return true;
     }
     std::string exe = executableFolder();
-    if (!exe.empty() && hasDataFolder(exe)) {
-        *base = exe;
-        return true;
+    for (const std::string& folder : {exe, exe + INSTALLED_DATA}) {
+        if (!exe.empty() && hasDataFolder(folder)) {
+            *base = folder;
+            return true;
+        }
     }
     char cwd[PATH_MAX];
-    fprintf(stderr, "No game data: looked for a Data folder in %s and in %s\n",
-            getcwd(cwd, sizeof cwd) ? cwd : ".", exe.c_str());
+    fprintf(stderr, "No game data: looked for a Data folder in %s, in %s and in %s%s\n",
+            getcwd(cwd, sizeof cwd) ? cwd : ".", exe.c_str(), exe.c_str(), INSTALLED_DATA);
     return false;
 }
 

@@ -202,7 +202,7 @@ static const int SMALL_CELL_WIDTH = 7;
 static const int SMALL_CELL_HEIGHT = 11;
 static const int SMALL_CELLS_PER_ROW = 32;
 static const int SMALL_GLYPH_SIZE = 6;
-static const int SMALL_ADVANCE = 6;
+static const int SMALL_ADVANCE = SMALL_TEXT_ADVANCE;
 
 // Characters are signed bytes; 0 and everything from 128 up use cell 0.
 static void smallGlyph(char ch, int* gx, int* gy) {

@@ -42,6 +42,7 @@ void drawTextFaded(Surface* dst, const char* text, int x, int y, int slot, int l
 void drawTextColored(Surface* dst, const char* text, int x, int y, int slot, Color colour);
 
 // The small font: 6 x 6 glyphs, 6 pixels apart, top-left at (x, y).
+const int SMALL_TEXT_ADVANCE = 6;
 void drawSmallText(Surface* dst, const char* text, int x, int y, Color colour);
 // w (0..255) is the weight of the colour.
 void drawSmallTextBlended(Surface* dst, const char* text, int x, int y, Color colour, int w);

@@ -1,5 +1,6 @@
 #include "gfx/screenshot.h"
 #include "gfx/surface.h"
+#include "player/savefile.h"
 #include "shell/log.h"
 #include "shell/loop.h"
 
@@ -24,18 +25,28 @@ static void put32(unsigned char* p, int v) {
     put16(p + 2, (v >> 16) & 0xFFFF);
 }
 
+// A relative pattern is kept beside the working directory, unless the data
+// folder is read-only: then the player's own folder takes it.
+static void screenshotPattern(char* out, int size, const char* pattern) {
+    const char* folder = playerFolder();
+    bool userFolder = pattern[0] != '/' && strcmp(folder, dataFolder) != 0;
+    snprintf(out, size, "%s%s", userFolder ? folder : "", pattern);
+}
+
 // Creates the next screenshot file; fills `path`. False when neither
 // location can be written.
 static bool createScreenshotFile(char* path, int size) {
     // The first folder is made when missing; failing that, the fallback.
     char folder[512];
-    snprintf(folder, sizeof folder, "%s", screenshotPaths[0]);
+    screenshotPattern(folder, sizeof folder, screenshotPaths[0]);
     char* slash = strrchr(folder, '/');
     if (slash) {
         *slash = 0;
         mkdir(folder, 0755);
     }
-    for (const char* pattern : screenshotPaths) {
+    for (const char* relative : screenshotPaths) {
+        char pattern[512];
+        screenshotPattern(pattern, sizeof pattern, relative);
         snprintf(path, size, pattern, PRODUCT_NAME, screenshotCounter);
         FILE* f = fopen(path, "wb");
         if (f) {

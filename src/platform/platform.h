@@ -85,6 +85,10 @@ bool platformPollEvent(PlatformEvent* event);
 bool platformPresent(const uint16_t* pixels);
 int64_t platformCounter();
 int64_t platformCounterFrequency();
+// Counter ticks from `mark` to `now`, wrapping rather than overflowing: a
+// counter that jumps (a damaged journal) must not reach undefined sums.
+inline int64_t counterSince(int64_t now, int64_t mark) { return (int64_t)((uint64_t)now - (uint64_t)mark); }
+inline int64_t counterLater(int64_t mark, int64_t ticks) { return (int64_t)((uint64_t)mark + (uint64_t)ticks); }
 // For the audio thread: a reading that the journal does not record, since
 // that thread's timing is not part of what a replay reproduces.
 int64_t platformCounterUnrecorded();

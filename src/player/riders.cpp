@@ -5,11 +5,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 RiderTable riderTable;
 
 static const char RIDERS_FILE[] = "riders.dat";
-static const char DAMAGED_SUFFIX[] = ".damaged";
+static const char DAMAGED_SUFFIX[] = ".bad";
+static const int MAX_KEPT_FILES = 100;
 static const int BIKE_COLOURS_AT = RIDER_CAPACITY * BESTS_PER_RIDER;
 static const int BODY_COLOURS_AT = BIKE_COLOURS_AT + 2 * RIDER_CAPACITY;
 static const int SLOTS_AT = BODY_COLOURS_AT + 2 * RIDER_CAPACITY;
@@ -45,24 +47,42 @@ static void takeColours(uint16_t* colours, const uint8_t* in) {
     for (int i = 0; i < RIDER_CAPACITY; i++) colours[i] = checkedColour(in[2 * i] | in[2 * i + 1] << 8);
 }
 
+static bool unread;     // the last load found a file it could not use
+static bool keptInPlace; // ... and could not move it aside either
+
 // The next save would replace a damaged file; its bytes are kept beside it
-// for whoever wants to recover them.
+// for whoever wants to recover them. When it cannot be moved, no save may
+// replace it.
 static void setAsideDamagedFile(const char* path) {
     char aside[600];
     snprintf(aside, sizeof aside, "%s%s", path, DAMAGED_SUFFIX);
-    if (rename(path, aside) != 0) logAt(1, "[WARNING] Damaged riders file kept in place.\n", 1);
+    // An older damaged file already kept is not replaced either.
+    for (int n = 1; n < MAX_KEPT_FILES && access(aside, F_OK) == 0; n++)
+        snprintf(aside, sizeof aside, "%s%s.%d", path, DAMAGED_SUFFIX, n);
+    unread = true;
+    char text[1400];
+    if (rename(path, aside) == 0) {
+        snprintf(text, sizeof text, "[ERROR] The riders could not be read; the file is kept as %s\n", aside);
+    } else {
+        keptInPlace = true;
+        snprintf(text, sizeof text, "[ERROR] The riders could not be read; %s is kept in place, never saved over\n", path);
+    }
+    log(text, LOG_TAG_ERROR);
+    fputs(text, stderr);
 }
 
-// Only a whole file is trusted: a short or overlong one is left alone, so a
-// damaged file never mixes with the profiles in memory.
+bool ridersUnreadable() { return unread; }
+
+// Only a whole file is trusted: a short, overlong or unreadable one is left
+// alone, so a damaged file never mixes with the profiles in memory.
 int loadRiders() {
+    unread = keptInPlace = false;
     char path[512];
     if (!dataFilePath(path, sizeof path, RIDERS_FILE)) return 0;
     uint8_t file[RIDERS_FILE_BYTES + 1];
     long size = readSaveFile(path, file, sizeof file);
-    if (size < 0) return 0;
+    if (size == SAVE_FILE_MISSING) return 0;
     if (size != RIDERS_FILE_BYTES) {
-        logAt(1, "[WARNING] Riders file size mismatch.\n", 1);
         setAsideDamagedFile(path);
         return 0;
     }
@@ -82,7 +102,7 @@ int loadRiders() {
 
 int saveRiders() {
     char path[512];
-    if (!dataFilePath(path, sizeof path, RIDERS_FILE)) return 0;
+    if (keptInPlace || !dataFilePath(path, sizeof path, RIDERS_FILE)) return 0;
     uint8_t file[RIDERS_FILE_BYTES];
     memcpy(file, riderTable.bests, sizeof riderTable.bests);
     putColours(file + BIKE_COLOURS_AT, riderTable.bikeColours);

@@ -38,9 +38,12 @@ extern RiderTable riderTable;
 
 void initRiders();
 // 1 when a whole "riders.dat" was read; 0 (table unchanged) otherwise. A
-// file of the wrong size is renamed "riders.dat.damaged", so that no save
-// overwrites it.
+// file that exists but is of the wrong size or cannot be read is renamed
+// "riders.dat.bad", so that no save overwrites it (when it cannot be
+// renamed, saves are refused instead), and the log says so.
 int loadRiders();
+// The last load found a riders file it could not read.
+bool ridersUnreadable();
 // 1 when "riders.dat" was replaced; 0 (old file kept) otherwise.
 int saveRiders();
 

@@ -1,20 +1,90 @@
 #include "player/savefile.h"
+#include "shell/log.h"
 #include "shell/loop.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 static const char TEMP_SUFFIX[] = ".tmp";
+static const char USER_FOLDER_NAME[] = "kelvarostrindamuxelor/";
+static const long LARGEST_STARTING_COPY = 1 << 20; // far above any player file
+
+static char chosenFor[256] = {1}; // the data folder the choice was made for
+static char chosenFolder[512];
+
+// mkdir -p; true when the folder exists afterwards.
+static bool makeFolders(const char* folder) {
+    char path[512];
+    snprintf(path, sizeof path, "%s", folder);
+    for (char* p = path + 1; *p; p++) {
+        if (*p != '/') continue;
+        *p = 0;
+        mkdir(path, 0755);
+        *p = '/';
+    }
+    mkdir(path, 0755);
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// $XDG_DATA_HOME, or ~/.local/share when unset or not absolute.
+static bool userFolder(char* out, int size) {
+    const char* xdg = getenv("XDG_DATA_HOME");
+    const char* home = getenv("HOME");
+    int needed;
+    if (xdg && xdg[0] == '/') needed = snprintf(out, size, "%s/%s", xdg, USER_FOLDER_NAME);
+    else if (home && home[0]) needed = snprintf(out, size, "%s/.local/share/%s", home, USER_FOLDER_NAME);
+    else return false;
+    return needed > 0 && needed < size;
+}
+
+static void choosePlayerFolder() {
+    snprintf(chosenFor, sizeof chosenFor, "%s", dataFolder);
+    snprintf(chosenFolder, sizeof chosenFolder, "%s", dataFolder);
+    const char* probe = dataFolder[0] ? dataFolder : ".";
+    // Only a folder that is there but closed to us: a missing one stays a
+    // failed save, not a reason to write somewhere else.
+    if (access(probe, W_OK) == 0 || (errno != EACCES && errno != EROFS && errno != EPERM)) return;
+    char user[512];
+    if (!userFolder(user, sizeof user) || !makeFolders(user)) {
+        fprintf(stderr, "The data folder %s cannot be written, nor a per-user folder made\n", probe);
+        logAt(1, "Player files: nowhere to write\n", LOG_TAG_ERROR);
+        return;
+    }
+    snprintf(chosenFolder, sizeof chosenFolder, "%s", user);
+    fprintf(stderr, "Player files go to %s\n", chosenFolder);
+    logf(1, 0, "Player files: %s\n", chosenFolder);
+}
+
+const char* playerFolder() {
+    if (strcmp(chosenFor, dataFolder) != 0) choosePlayerFolder();
+    return chosenFolder;
+}
+
+// The data folder's copy of a player file is where a new player starts.
+static void copyStartingFile(const char* path, const char* name) {
+    if (access(path, F_OK) == 0) return;
+    char original[512];
+    int needed = snprintf(original, sizeof original, "%s%s", dataFolder, name);
+    if (needed < 0 || needed >= (int)sizeof original) return;
+    static char bytes[LARGEST_STARTING_COPY];
+    long size = readSaveFile(original, bytes, sizeof bytes);
+    if (size >= 0 && size < LARGEST_STARTING_COPY) writeSaveFile(path, bytes, size);
+}
 
 bool dataFilePath(char* out, int size, const char* name) {
-    int needed = snprintf(out, size, "%s%s", dataFolder, name);
+    const char* folder = playerFolder();
+    int needed = snprintf(out, size, "%s%s", folder, name);
     if (needed < 0 || needed >= size) {
         if (size > 0) out[0] = 0;
         return false;
     }
+    if (strcmp(folder, dataFolder) != 0) copyStartingFile(out, name);
     return true;
 }
 

@@ -59,9 +59,9 @@ void colourBike(RaceRider* r, int index) {
 
 void readLevelValues() {
     raceLevel.opponents = std::clamp((int)levelDescription.opponents, 0, MAX_RACE_RIDERS - 1);
-    raceLevel.laps = std::max(1, (int)levelDescription.laps); // 0 would end the run on its first tick
+    raceLevel.laps = std::clamp((int)levelDescription.laps, 1, RACE_LAPS_LIMIT); // 0 would end the run on its first tick
     raceLevel.levelType = levelDescription.levelType;
-    raceLevel.par = levelDescription.par;
+    raceLevel.par = std::clamp((int)levelDescription.par, 0, RACE_PAR_LIMIT_SECONDS);
     raceLevel.keepout = levelDescription.keepout;
     raceLevel.checkpoints = std::min((int)raceLayout->checkpointCount, MAX_RACE_CHECKPOINTS);
 }

@@ -9,6 +9,10 @@
 
 const int MAX_RACE_RIDERS = 20; // the player and at most 19 computer riders
 const int MAX_RACE_CHECKPOINTS = 15; // the height model numbers no more
+// A description file may say anything; a race is held within these, so
+// no lap count or par time can overflow the sums made of them.
+const int RACE_LAPS_LIMIT = 99;
+const int RACE_PAR_LIMIT_SECONDS = 24 * 60 * 60;
 const int RACE_TICKS_PER_SECOND = 80;
 const char* const BIKE_MODEL = "bike2.vox";
 const double BIKE_SCALE = 0.7;

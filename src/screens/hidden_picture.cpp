@@ -44,7 +44,7 @@ static void leave() {
     freePicture(&alternatePicture);
 }
 
-static bool holdOver() { return (platformCounter() - startTime) / oneSecond >= HOLD_SECONDS; }
+static bool holdOver() { return counterSince(platformCounter(), startTime) / oneSecond >= HOLD_SECONDS; }
 
 static Mode update(Mode self) {
     if (fade == 0) startTime = platformCounter();

@@ -13,6 +13,7 @@
 static const char NEW_LABEL[] = " New ";
 static const char DELETE_LABEL[] = "Delete";
 static const char SELECT_LABEL[] = "Select";
+static const char UNREAD_NOTICE[] = "The riders could not be read: the file is kept as riders.dat.bad";
 
 static bool hasSelection() { return riderName(selectedRider())[0] != 0; }
 
@@ -60,6 +61,10 @@ static Mode render(Mode self) {
     int y = listTop(m) - slideIn() / 16;
     for (int i = 0; i < RIDER_CAPACITY; i++, y += rowPitch(m))
         if (riderName(i)[0]) drawSlot(m, i, y);
+    // Small, in the sliding title's shadow: the list below is empty, not lost.
+    if (ridersUnreadable())
+        drawSmallText(framebuffer, UNREAD_NOTICE, (m.width - SMALL_TEXT_ADVANCE * (int)(sizeof UNREAD_NOTICE - 1)) / 2,
+                      listTop(m) - 2 * m.lineHeight, highlightColour());
     SelectButtons b = buttons(m);
     textButton(framebuffer, NEW_LABEL, b.newX, b.y, profileCount() < RIDER_CAPACITY ? BUTTON_NORMAL : BUTTON_DISABLED);
     textButton(framebuffer, DELETE_LABEL, b.x, b.y + b.pitch, hasSelection() ? BUTTON_NORMAL : BUTTON_DISABLED);

@@ -51,7 +51,7 @@ static void preprocessEvent(InputKind kind, int key, int ch, int x, int y) {
     if (kind == INPUT_BUTTON_UP) {
         leftButtonHeld = 0;
         lastUpTime = platformCounter();
-        tapFlag = lastUpTime - lastDownTime < oneSecond / 8;
+        tapFlag = counterSince(lastUpTime, lastDownTime) < oneSecond / 8;
     }
     if (kind == INPUT_BUTTON_DOWN) {
         lastDownTime = platformCounter();

@@ -90,14 +90,17 @@ int startShell(const char* base) {
     return 0;
 }
 
+// Whole seconds at once: a jump of days is one step, not a loop per second.
 static void countSeconds(int64_t now) {
-    while (now - secondMark > oneSecond) {
-        secondMark += oneSecond;
-        framesLastSecond = framesThisSecond;
-        stepsLastSecond = stepsThisSecond;
-        framesThisSecond = 0;
-        stepsThisSecond = 0;
-    }
+    int64_t gap = counterSince(now, secondMark);
+    if (gap <= oneSecond) return;
+    int64_t seconds = gap / oneSecond;
+    if (seconds * oneSecond == gap) seconds--; // a gap of exactly n seconds is n - 1 of them, as before
+    secondMark = counterLater(secondMark, (int64_t)((uint64_t)seconds * (uint64_t)oneSecond));
+    framesLastSecond = seconds == 1 ? framesThisSecond : 0;
+    stepsLastSecond = seconds == 1 ? stepsThisSecond : 0;
+    framesThisSecond = 0;
+    stepsThisSecond = 0;
 }
 
 const int IDLE_SLEEP_MS = 1;
@@ -105,7 +108,7 @@ const int IDLE_SLEEP_MS = 1;
 // Up to four fixed steps; a mode change stops them at once. Returns how
 // many ran.
 static int runLogicSteps(int64_t now, Mode passMode) {
-    if (now - logicMark <= logicPeriod) return 0;
+    if (counterSince(now, logicMark) <= logicPeriod) return 0;
     int steps = 0;
     while (steps < MAX_STEPS_PER_PASS) {
         padStep(); // the stick acts at the steps' steady rate
@@ -114,18 +117,18 @@ static int runLogicSteps(int64_t now, Mode passMode) {
         stepsThisSecond++;
         steps++;
         if (currentMode != passMode) break;
-        logicMark += logicPeriod;
-        if (now - logicMark <= logicPeriod) break;
+        logicMark = counterLater(logicMark, logicPeriod);
+        if (counterSince(now, logicMark) <= logicPeriod) break;
     }
     if (steps == MAX_STEPS_PER_PASS) logicMark = platformCounter(); // drop the backlog
     return steps;
 }
 
 static bool renderIfDue(int64_t now, Mode passMode) {
-    if (currentMode != passMode || now - renderMark <= renderPeriod) return false;
+    if (currentMode != passMode || counterSince(now, renderMark) <= renderPeriod) return false;
     currentMode = renderFrame(currentMode);
-    renderMark += renderPeriod;
-    if (now - renderMark > renderPeriod) renderMark = platformCounter();
+    renderMark = counterLater(renderMark, renderPeriod);
+    if (counterSince(now, renderMark) > renderPeriod) renderMark = platformCounter();
     return true;
 }
 

@@ -94,7 +94,7 @@ static void mixSoundBuffer(int16_t* out, int count) {
 
 int32_t stepsSinceLastMix() {
     if (!outputOpen || clockFrequency <= 0) return 0;
-    int64_t elapsed = platformCounterUnrecorded() - lastMixTime;
+    int64_t elapsed = counterSince(platformCounterUnrecorded(), lastMixTime);
     if (elapsed < 0) elapsed = 0; // never start a sound part-way in
     if (elapsed > MAX_DELAY_SECONDS * clockFrequency) elapsed = MAX_DELAY_SECONDS * clockFrequency;
     return (int32_t)(elapsed * AUDIO_RATE / clockFrequency);

@@ -160,31 +160,36 @@ DecodedSound* decodeFlacFile(const char* path, int32_t limit) {
 }
 
 // Sounds play at 11025 samples a second and in 8 bits; a file made for
-// another rate or width means the data set is wrong, which the game will
-// not run with.
-static void requirePlayableFormat(const char* path, DecodedSound* sound) {
-    const char* reason = nullptr;
-    if (sound->rate == UNSUPPORTED_RATE)
-        reason = "sampled at 22050 Hz; sounds must be recorded at 11025 Hz";
-    else if (sound->bits == UNSUPPORTED_BITS)
-        reason = "16-bit samples; sounds must be 8-bit";
-    if (!reason) return;
-    fprintf(stderr, "[ERROR] Sound file %s: %s\n", path, reason);
-    freeDecodedSound(sound);
-    exit(1);
+// another rate or width means the data set is wrong.
+static const char* unplayableReason(const DecodedSound* sound) {
+    if (sound->rate == UNSUPPORTED_RATE) return "sampled at 22050 Hz; sounds must be recorded at 11025 Hz";
+    if (sound->bits == UNSUPPORTED_BITS) return "16-bit samples; sounds must be 8-bit";
+    return nullptr;
 }
 
-bool loadSound(const char* name, int id, int channel, int loopStart, int loopEnd) {
-    if (!name || id < 0 || id >= SOUND_SLOT_COUNT) return false;
+SoundReadResult readSound(const char* name, int id, int channel, int loopStart, int loopEnd) {
+    if (!name || id < 0 || id >= SOUND_SLOT_COUNT) return SOUND_NOT_READ;
     char path[512];
-    if (snprintf(path, sizeof path, "%s%s", soundFolder, name) >= (int)sizeof path) return false;
+    if (snprintf(path, sizeof path, "%s%s", soundFolder, name) >= (int)sizeof path) return SOUND_NOT_READ;
     FILE* test = fopen(path, "rb");
-    if (!test) return false; // a missing sound is allowed: the slot stays empty
+    if (!test) return SOUND_NOT_READ; // a missing sound is allowed: the slot stays empty
     fclose(test);
     DecodedSound* sound = decodeFlacFile(path);
-    if (!sound) return false;
-    requirePlayableFormat(path, sound);
-    bool stored = fillSoundSlot(id, (const int8_t*)sound->data, sound->length, channel, loopStart, loopEnd);
+    if (!sound) return SOUND_NOT_READ;
+    SoundReadResult result = SOUND_UNPLAYABLE;
+    if (const char* reason = unplayableReason(sound))
+        fprintf(stderr, "[ERROR] Sound file %s: %s\n", path, reason);
+    else if (fillSoundSlot(id, (const int8_t*)sound->data, sound->length, channel, loopStart, loopEnd))
+        result = SOUND_READ;
+    else
+        result = SOUND_NOT_READ;
     freeDecodedSound(sound);
-    return stored;
+    return result;
+}
+
+// The game will not run with a data set whose sounds it cannot play.
+bool loadSound(const char* name, int id, int channel, int loopStart, int loopEnd) {
+    SoundReadResult result = readSound(name, id, channel, loopStart, loopEnd);
+    if (result == SOUND_UNPLAYABLE) exit(1);
+    return result == SOUND_READ;
 }

@@ -24,6 +24,11 @@ struct DecodedSound {
 // at 22050 Hz or of 16-bit samples ends the process with status 1.
 bool loadSound(const char* name, int id, int channel, int loopStart, int loopEnd);
 
+// What loadSound does short of ending the process: the slot is filled
+// only when the result is SOUND_READ.
+enum SoundReadResult { SOUND_READ, SOUND_NOT_READ, SOUND_UNPLAYABLE };
+SoundReadResult readSound(const char* name, int id, int channel, int loopStart, int loopEnd);
+
 // Null when the file is missing, damaged, holds no samples or would
 // decode to more than `limit` bytes; the reason goes to stderr.
 DecodedSound* decodeFlacFile(const char* path, int32_t limit = SOUND_SIZE_LIMIT);

@@ -208,10 +208,24 @@ TEST_F(RidersTest, ADamagedFileIsSetAsideBeforeAnySave) {
     writeBytes("riders.dat", damaged);
     EXPECT_EQ(loadRiders(), 0);
     EXPECT_FALSE(exists("riders.dat"));
-    EXPECT_EQ(readBytes("riders.dat.damaged"), damaged);
+    EXPECT_EQ(readBytes("riders.dat.bad"), damaged);
+    EXPECT_TRUE(ridersUnreadable());
     ASSERT_EQ(createRider("New", 0, 0), 1);
     EXPECT_EQ(readBytes("riders.dat").size(), (size_t)RIDERS_FILE_BYTES);
-    EXPECT_EQ(readBytes("riders.dat.damaged"), damaged);
+    EXPECT_EQ(readBytes("riders.dat.bad"), damaged);
+    // A second damaged file keeps the first one kept; a folder in the
+    // file's place cannot be read and is moved aside the same way.
+    Bytes again = noiseBytes(400, 8);
+    writeBytes("riders.dat", again);
+    EXPECT_EQ(loadRiders(), 0);
+    EXPECT_EQ(readBytes("riders.dat.bad"), damaged);
+    EXPECT_EQ(readBytes("riders.dat.bad.1"), again);
+    fs::create_directory(path("riders.dat"));
+    EXPECT_EQ(loadRiders(), 0);
+    EXPECT_TRUE(fs::is_directory(path("riders.dat.bad.2")));
+    ASSERT_EQ(saveRiders(), 1);
+    EXPECT_EQ(loadRiders(), 1);
+    EXPECT_FALSE(ridersUnreadable());
 }
 
 TEST_F(RidersTest, GarbageLoadsWithinBounds) {

@@ -1,9 +1,11 @@
 // The road from the intro to a level through the real loop, with the mouse
 // and the keys, and what it leaves in the riders file.
 #include "screens/menu_fixture.h"
+#include "player/riders.h"
 #include "player/scores.h"
 #include "player/settings.h"
 #include "race/race.h"
+#include "shell/log.h"
 #include "screens/assets.h"
 #include "sound/effects.h"
 #include "sound/sounds.h"
@@ -260,8 +262,20 @@ TEST_F(Menus, MissingPictureAndDamagedRidersFile) {
     runPasses(10);
     release(W() - 20, H() - 60);
     EXPECT_EQ(currentMode, MODE_TITLE);
-    EXPECT_EQ(fileBytes(dir.data("riders.dat.damaged")), damaged);
+    EXPECT_EQ(fileBytes(dir.data("riders.dat.bad")), damaged);
     EXPECT_EQ(profileCount(), 0);
+    EXPECT_TRUE(ridersUnreadable());
+    std::string logged;
+    for (int line = LOG_LINES - 1; line >= 0; line--) logged.append(logText[line], strnlen(logText[line], LOG_COLUMNS));
+    EXPECT_NE(logged.find("[ERROR] The riders could not be read"), std::string::npos) << logged;
+    // The rider selection says so, in the highlight colour under the title.
+    goTo(MODE_RIDER_SELECT);
+    keepFrame("riders_unread.png");
+    int noticeTop = 3 * L() + H() / 6 - 2 * L(), lit = 0;
+    for (int y = noticeTop; y < noticeTop + 6; y++)
+        for (int x = 0; x < W(); x++) lit += framePixel(x, y) == packCorrected(20, 15, 31);
+    EXPECT_GT(lit, 100);
+    goTo(MODE_TITLE);
     key(KEY_ESCAPE);
     EXPECT_EQ(currentMode, MODE_EXIT_PICTURE);
 }
