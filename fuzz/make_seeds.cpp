@@ -7,6 +7,7 @@
 #include "platform/headless.h"
 #include "player/highscores.h"
 #include "player/riders.h"
+#include "race/ghost.h"
 #include "player/settings.h"
 #include "shell/display.h"
 #include "shell/keys.h"
@@ -157,6 +158,15 @@ static void writtenSeeds(const fs::path& scratch) {
     enterHighScore("Bo", 900, 2);
     take("highscores", "Kelvarostrindamuxelor.dat", "two.dat");
 
+    RaceRider bike{};
+    beginGhostRecording();
+    for (int i = 0; i < 40; i++) {
+        bike.x = (300 + 2 * i) << 10, bike.y = 900 << 10, bike.heading = (i * 9) << 10, bike.crashed = i > 30;
+        recordGhostTick(&bike);
+    }
+    saveGhost(1, 3);
+    take("ghost", "ghost-1-3.dat", "short.dat");
+
     VoxelModel* m = createVoxelModel();
     addVoxelPoint(m, 0, 0, 0, 0x7FFF);
     addVoxelPoint(m, 3, -2, 5, 0x001F);
@@ -224,7 +234,7 @@ int main(int argc, char** argv) {
         fs::create_symlink(e.path(), scratch / "Data" / e.path().filename());
     for (const fs::directory_entry& e : fs::directory_iterator(sound))
         fs::create_symlink(e.path(), scratch / "Sound" / e.path().filename());
-    for (const char* f : {"riders.dat", "settings.dat", "Kelvarostrindamuxelor.dat", "small.vox"})
+    for (const char* f : {"riders.dat", "settings.dat", "Kelvarostrindamuxelor.dat", "small.vox", "ghost-1-3.dat"})
         fs::remove(scratch / "Data" / f);
     journalSeed(scratch, "menus.journal", 0);
     journalSeed(scratch, "clicks.journal", 3);
