@@ -181,7 +181,7 @@ void enterRace() {
     beginRace();
     beginGhostRecording();
     int rider = selectedRider();
-    if (ghostLevel() && rider >= 0) loadGhost(riderNumber(rider), currentLevel);
+    if (ghostLevel() && rider >= 0 && loadGhost(riderNumber(rider), currentLevel)) loadGhostModel();
     else dropGhost();
 }
 

@@ -29,19 +29,6 @@ const int GHOST_WEIGHT = 128; // about half the ghost, half the ground behind it
 int cameraGround;
 VoxelModel* ghostModel;
 
-// The player's own bike and colours, loaded once per level.
-VoxelModel* ghostBike() {
-    if (ghostModel) return ghostModel;
-    ghostModel = createVoxelModel();
-    if (!ghostModel) return nullptr;
-    if (!loadVoxelModel(ghostModel, BIKE_MODEL)) {
-        destroyVoxelModel(&ghostModel);
-        return nullptr;
-    }
-    recolourVoxelModel(ghostModel, riderBikeColour(), riderBodyColour());
-    scaleVoxelModel(ghostModel, BIKE_SCALE);
-    return ghostModel;
-}
 
 SceneRider ghostRider(const GhostFrame& f) {
     SceneRider s{};
@@ -53,7 +40,7 @@ SceneRider ghostRider(const GhostFrame& f) {
     s.pitch = f.pitch;
     s.lean = f.lean;
     s.crashed = f.crashed;
-    s.model = ghostBike();
+    s.model = ghostModel;
     return s;
 }
 
@@ -138,7 +125,8 @@ void drawRaceView(Surface* target) {
         count++;
     }
     drawScene(&track, target, order, count);
-    if (const GhostFrame* f = ghostOnThisTick()) {
+    const GhostFrame* f = ghostModel ? ghostOnThisTick() : nullptr;
+    if (f) {
         SceneRider g = ghostRider(*f);
         drawRiderBlended(&track, target, &g, GHOST_WEIGHT);
     }
@@ -147,6 +135,20 @@ void drawRaceView(Surface* target) {
 const GhostFrame* ghostOnThisTick() {
     if (!ghostShown || racePhase == PHASE_GET_READY || raceClock == 0) return nullptr;
     return ghostFrameAt((int)raceClock - 1);
+}
+
+// The player's own bike and colours, loaded as the race starts rather than
+// in the middle of drawing a frame.
+void loadGhostModel() {
+    if (ghostModel) return;
+    ghostModel = createVoxelModel();
+    if (!ghostModel) return;
+    if (!loadVoxelModel(ghostModel, BIKE_MODEL)) {
+        destroyVoxelModel(&ghostModel);
+        return;
+    }
+    recolourVoxelModel(ghostModel, riderBikeColour(), riderBodyColour());
+    scaleVoxelModel(ghostModel, BIKE_SCALE);
 }
 
 void releaseGhostModel() { destroyVoxelModel(&ghostModel); }
@@ -174,7 +176,8 @@ void drawRaceOverlays(Surface* target) {
         v.playerX = sx;
         v.playerY = sy;
     }
-    if (const GhostFrame* f = ghostOnThisTick()) {
+    const GhostFrame* f = ghostModel ? ghostOnThisTick() : nullptr;
+    if (f) {
         v.ghostX = f->x >> 5;
         v.ghostY = f->y >> 5;
     }

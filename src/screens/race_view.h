@@ -16,7 +16,8 @@ void drawPlayerMarker(Surface* target);
 // The ghost's frame on this tick of the run, or null when it is hidden,
 // not yet started or past its finish.
 const struct GhostFrame* ghostOnThisTick();
-// The ghost's bike model is freed with the level.
+// The ghost's bike, loaded when a ghost rides; freed with the level.
+void loadGhostModel();
 void releaseGhostModel();
 // Place labels, the marker, "Go!" and the HUD over the race.
 void drawRaceOverlays(Surface* target);
