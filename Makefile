@@ -44,7 +44,7 @@ bench: build
 # to $(FUZZ_BUILD)/findings/<target>/.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS = png jpeg flac voxel layout description riders settings highscores journal
+FUZZ_TARGETS ?= png jpeg flac voxel layout description riders settings highscores journal ghost
 fuzz: configure
 	@sh scripts/deps fuzz
 	cmake --build $(BUILD) -j $(JOBS) --target game_data fuzz_corpus

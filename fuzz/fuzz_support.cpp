@@ -35,9 +35,12 @@ static void removeFolder() {
 
 void fuzzSetUp() {
     if (!base.empty()) return;
-    char pattern[] = "/tmp/kvfuzzXXXXXX";
-    if (!mkdtemp(pattern)) abort();
-    base = std::string(pattern) + "/";
+    // The game's writers sync every file: a memory-backed TMPDIR keeps the
+    // player-file targets from waiting on the disk.
+    const char* tmp = getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kvfuzzXXXXXX";
+    if (!mkdtemp(pattern.data())) abort();
+    base = pattern + "/";
     atexit(removeFolder);
     std::string baked = bakedBase();
     linkFolder(baked + "Data/", base + "Data/");

@@ -229,9 +229,12 @@ int main(int argc, char** argv) {
     fs::create_directories(scratch / "Data");
     fs::create_directories(scratch / "Sound");
     writtenSeeds(scratch / "Data");
-    // The journals play on the baked data in a game folder of their own.
+    // The journals play on the baked data in a game folder of their own;
+    // a player's files in the data folder (the game was played from it) are
+    // not theirs: the seeds' own copies stand in.
     for (const fs::directory_entry& e : fs::directory_iterator(data))
-        fs::create_symlink(e.path(), scratch / "Data" / e.path().filename());
+        if (!fs::exists(scratch / "Data" / e.path().filename()))
+            fs::create_symlink(e.path(), scratch / "Data" / e.path().filename());
     for (const fs::directory_entry& e : fs::directory_iterator(sound))
         fs::create_symlink(e.path(), scratch / "Sound" / e.path().filename());
     for (const char* f : {"riders.dat", "settings.dat", "Kelvarostrindamuxelor.dat", "small.vox", "ghost-1-3.dat"})

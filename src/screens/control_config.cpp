@@ -1,4 +1,4 @@
-// Control configuration: the nine bindings in a window grown from bands of
+// Control configuration: the ten bindings in a window grown from bands of
 // its picture. A click on a row makes it wait; the next key or mouse button
 // pressed is bound to it, taken from any row that had it. Cancel puts back
 // the bindings the screen was entered with, Apply writes them.
@@ -15,6 +15,7 @@
 #include "sound/effects.h"
 #include "sound/sounds.h"
 
+#include <algorithm>
 #include <cstring>
 
 static const char WINDOW_PICTURE[] = "optionButton.png";
@@ -51,8 +52,7 @@ static Surface* windowPicture;
 static int waitingRow = -1;
 // What Cancel puts back: the bindings as they were on entering.
 static int bindingsOnEntry[BINDING_COUNT];
-// The window's picture holds nine rows: the ghost key is not among them.
-static const int CONFIG_ROWS = BIND_GHOST;
+static const int CONFIG_ROWS = BINDING_COUNT;
 
 struct ConfigLayout {
     int tx, ty, w;
@@ -65,8 +65,11 @@ struct ConfigLayout {
 static ConfigLayout layout() {
     ScreenMetrics m = screenMetrics();
     int L1 = fontLineHeight(FONT);
-    int tx = m.width / 2 - windowPicture->width / 2, ty = m.height / 4;
-    int first = ty + 2 * L1 + TOP_ROWS, pitch = 2 * L1 - 3;
+    int pitch = 2 * L1 - 3;
+    // A quarter of the way down, raised where the window would not fit.
+    int height = TOP_ROWS + 2 * L1 + (CONFIG_ROWS + 1) * pitch + STRIP_ROWS;
+    int tx = m.width / 2 - windowPicture->width / 2, ty = std::max(0, std::min(m.height / 4, m.height - height));
+    int first = ty + 2 * L1 + TOP_ROWS;
     return {tx, ty, windowPicture->width, L1, first, pitch, first + (CONFIG_ROWS + 1) * pitch};
 }
 

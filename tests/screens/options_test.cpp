@@ -65,12 +65,18 @@ protected:
         clickWindow(77, BUTTONS_WY);
         ASSERT_EQ(currentMode, MODE_CONTROLS_CONFIG);
     }
-    int rowY(int i) const { return H() / 4 + 2 * fontLineHeight(1) + 14 + i * (2 * fontLineHeight(1) - 3) + 4; }
+    // The window stands a quarter of the way down unless that leaves its
+    // ten rows, title and strip too little room.
+    int rowY(int i) const {
+        int L1 = fontLineHeight(1), pitch = 2 * L1 - 3;
+        int top = std::min(H() / 4, H() - (14 + 2 * L1 + 11 * pitch + 23));
+        return top + 2 * L1 + 14 + i * pitch + 4;
+    }
     void rebind(int row, int code) {
         click(W() / 2, rowY(row));
         key(code);
     }
-    void strip(int labelX) { click(controlsX + labelX, rowY(10) + 8); }
+    void strip(int labelX) { click(controlsX + labelX, rowY(11) + 8); }
     void cancel() { strip(53); }
     void apply() { strip(165); }
     bool bindingsAre(const int* codes) const { return memcmp(keyBindings, codes, sizeof keyBindings) == 0; }
@@ -158,9 +164,10 @@ TEST_F(Options, RebindCancelApplyAndRace) {
     openControls();
     rebind(BIND_ACCELERATE, 'A');
     rebind(BIND_SUSPEND, KEY_F1);
+    rebind(BIND_GHOST, 'H');
     apply();
     EXPECT_EQ(currentMode, MODE_OPTIONS);
-    int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, 'A', KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, KEY_F1, 'G'};
+    int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, 'A', KEY_RBUTTON, KEY_ESCAPE, KEY_RETURN, KEY_F1, 'H'};
     EXPECT_EQ(readBytes(dir.data("settings.dat")), settingsBlock(expected, 0, 255, 180));
     stopHeadlessGame();
     setDefaultBindings();
@@ -292,7 +299,7 @@ TEST_F(PadOptions, APadAloneBindsAccelerateAndRides) {
     EXPECT_EQ(keyBindings[BIND_ESCAPE], padKeyCode(PAD_BACK));
     steerTo(W() / 2 + 40, rowY(BIND_SUSPEND) + 30);
     keepFrame("pad_controls.png");
-    padClick(controlsX + 165, rowY(10) + 8);
+    padClick(controlsX + 165, rowY(11) + 8);
     ASSERT_EQ(currentMode, MODE_OPTIONS);
     int expected[BINDING_COUNT] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, padKeyCode(PAD_X), KEY_RBUTTON,
                                    padKeyCode(PAD_BACK), KEY_RETURN, 0, 'G'};
