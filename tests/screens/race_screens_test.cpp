@@ -133,6 +133,8 @@ TEST_F(RaceScreens, ABestRunRidesBackAsAGhost) {
         ASSERT_NE(g, nullptr) << tick;
         ASSERT_EQ(0, memcmp(g, &run[raceClock - 1], sizeof *g)) << "tick " << raceClock - 1;
         if (tick == 600) keepFrame("race_ghost.png");
+        if (tick == 1000) playerIsBot = false; // the player lets go; the ghost rides on
+        if (tick == 1100) keepFrame("race_ghost_ahead.png");
     }
     key('G', 1);
     EXPECT_EQ(ghostOnThisTick(), nullptr);
