@@ -1,8 +1,10 @@
 // Entry point: picks the backend, finds the data, runs the game.
-//   kelvarostrindamuxelor [--level N | --editor [LEVEL]] [--record FILE | --replay FILE]
+//   kelvarostrindamuxelor [--level N [--bot] | --editor [LEVEL]] [--record FILE | --replay FILE]
 #include "platform/headless.h"
 #include "platform/sdl_backend.h"
 #include "game.h"
+#include "race/get_ready.h"
+#include "race/race.h"
 #include "world/levels.h"
 
 #include <climits>
@@ -52,8 +54,9 @@ static bool findBaseFolder(std::string* base) {
 }
 
 static int usage() {
-    fputs("usage: kelvarostrindamuxelor [--level N | --editor [LEVEL]] [--record FILE | --replay FILE]\n"
+    fputs("usage: kelvarostrindamuxelor [--level N [--bot] | --editor [LEVEL]] [--record FILE | --replay FILE]\n"
           "  --level N         start level N (0-19 race, 100-119 stunt, 200-204 free ride) at its loading screen\n"
+          "  --bot             the computer rides the player's bike, starting the countdown itself\n"
           "  --editor [LEVEL]  open the level editor at LEVEL (0-299, default 0)\n",
           stderr);
     return 2;
@@ -107,6 +110,8 @@ int main(int argc, char** argv) {
             if (i + 1 < argc && strncmp(argv[i + 1], "--", 2) != 0) firstLevel = parseEditorLevel(argv[++i]);
             if (firstLevel < 0) return usage();
             levelGiven = true;
+        } else if (strcmp(argv[i], "--bot") == 0) {
+            playerIsBot = countdownStartsItself = true;
         } else if (strcmp(argv[i], "--record") == 0 && i + 1 < argc)
             recordPath = argv[++i];
         else if (strcmp(argv[i], "--replay") == 0 && i + 1 < argc)

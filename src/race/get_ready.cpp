@@ -10,6 +10,7 @@
 
 int countdown;
 bool raceStarted;
+bool countdownStartsItself;
 
 namespace {
 
@@ -61,7 +62,7 @@ bool escapeReleased(const InputEvent& e) { return e.kind == INPUT_KEY_UP && e.ke
 void beginGetReady() {
     releaseControls();
     countdown = COUNTDOWN_FROM;
-    raceStarted = false;
+    raceStarted = countdownStartsItself;
     racePhase = PHASE_GET_READY;
 }
 

@@ -9,6 +9,7 @@ const int COUNTDOWN_FROM = 4;
 
 extern int countdown;
 extern bool raceStarted; // the player has released a key or the button
+extern bool countdownStartsItself; // no key to wait for (the computer rides the player's bike)
 
 // Entering the countdown: nothing held, not started.
 void beginGetReady();
