@@ -27,8 +27,10 @@ const int EXTENT_CELLS_X = FIELD_SIZE + 112; // to world x 2495: past the last p
 const int EXTENT_CELLS_Y = FIELD_SIZE + 150; // to world y 2647, below the picture's bottom
 const double APRON_FALL = 0.3;     // height units per world unit beyond the edge
 const double APRON_MIN_FALL = 0.12;
+const int NEAR_EDGE_SMOOTHING = 12; // cells either side the near edge's height is averaged over, far off
 const double RIGHT_APRON_SEEN = 2075; // world x of the picture's last column
 const double TURN_WINDOW = 100;    // world units either side of a turn that riders wear darker
+const int STRIPE_SPREAD = 3;       // picture points either side the light is averaged over
 const double LIP_LOOKAHEAD = 8;    // world units: a ramp's lip is where the ground falls this near
 
 // Which world point drew each picture point: the nearest terrain there.
@@ -63,6 +65,15 @@ Surface* heightModelOf(const std::vector<uint8_t>& heights) {
 
 bool insideWorld(double x, double y) { return x >= 0 && y >= 0 && x < WORLD_SIZE && y < WORLD_SIZE; }
 
+// The mean height of the world's nearest row over columns c - reach .. c + reach.
+double nearEdgeMean(const HeightField& f, int c, int reach) {
+    double sum = 0;
+    int n = 0;
+    for (int k = std::max(0, c - reach); k <= std::min(FIELD_SIZE - 1, c + reach); k++, n++)
+        sum += f.ground[cellIndex(k, FIELD_SIZE - 1)];
+    return sum / n;
+}
+
 // The world's ground, and beyond its edges the landscape going on from the
 // edge's height, never rising above it.
 std::vector<float> extendGround(const TerrainPlan& plan, const HeightField& f) {
@@ -81,10 +92,14 @@ std::vector<float> extendGround(const TerrainPlan& plan, const HeightField& f) {
             // into the world); toward the viewer it falls away, never
             // rising into the view of the world
             double beyond = y - ey, edge = f.ground[cellIndex(ec, er)];
+            // toward the viewer the edge's bumps smooth out with distance,
+            // or they run on as ridges straight at the camera
+            double own = edge;
+            if (beyond > 0) edge = nearEdgeMean(f, ec, (int)std::min(beyond / CELL, (double)NEAR_EDGE_SMOOTHING));
             double grade = (edge - f.ground[cellIndex(ec - 2, er)]) / (2 * CELL);
             double h = edge + landscapeAt(plan, x, y) - landscapeAt(plan, ex, ey);
             h += (edge + grade * (x - ex) - h) * (1 - smoothstep(RIGHT_APRON_SEEN, RIGHT_APRON_SEEN + 60, x));
-            if (beyond > 0) h = std::min(h - APRON_FALL * beyond, edge - APRON_MIN_FALL * beyond);
+            if (beyond > 0) h = std::min({h - APRON_FALL * beyond, edge - APRON_MIN_FALL * beyond, own - APRON_MIN_FALL * beyond});
             out[(size_t)r * EXTENT_CELLS_X + c] = (float)h;
         }
     return out;
@@ -261,15 +276,37 @@ double litHeight(const RenderState& st, double x, double y) {
     return bumps ? h - BUMP_RELIEF * sampleCells(st.field->bumps, x, y) : h;
 }
 
-Rgb shadePoint(const RenderState& st, Owner o, int px, int py) {
-    const HeightField& f = *st.field;
-    // down a face, between this point and the nearer one below it
-    double x = o.x + 0.5, y = o.y + (o.face + 0.5) / std::max<int>(o.span, 1);
+// The world point a picture point shows: down a face, between its own
+// point and the nearer one below it.
+void ownerPoint(Owner o, double* x, double* y) {
+    *x = o.x + 0.5;
+    *y = o.y + (o.face + 0.5) / std::max<int>(o.span, 1);
+}
+
+struct PointLight {
+    float sun;    // the sun's share: 0 in shadow or facing away .. 1; -1 for sky
+    float shaded; // of it that objects' shadows leave
+    float steep;  // 0 flat .. 1 sheer
+};
+
+PointLight lightPoint(const RenderState& st, Owner o) {
+    double x, y;
+    ownerPoint(o, &x, &y);
     double gx = (litHeight(st, x + CELL, y) - litHeight(st, x - CELL, y)) / (2 * CELL) * RELIEF_SCALE;
     double gy = (litHeight(st, x, y + CELL) - litHeight(st, x, y - CELL)) / (2 * CELL) * RELIEF_SCALE;
     double nl = std::sqrt(gx * gx + gy * gy + 1);
     double sl = std::sqrt(SUN_X * SUN_X + SUN_Y * SUN_Y + SUN_UP * SUN_UP);
     double diffuse = std::max(0.0, (-gx * SUN_X - gy * SUN_Y + SUN_UP) / (nl * sl));
+    double sun = diffuse * extendedAt(st.shadow, x, y);
+    double shaded = 1 - OBJECT_SHADE * shadeAt(st.objectShade, x, y);
+    double steep = std::clamp(std::sqrt(gx * gx + gy * gy) / RELIEF_SCALE / STEEP_GRADE, 0.0, 1.0);
+    return {(float)sun, (float)shaded, (float)steep};
+}
+
+Rgb shadePoint(const RenderState& st, Owner o, int px, int py, PointLight light) {
+    const HeightField& f = *st.field;
+    double x, y;
+    ownerPoint(o, &x, &y);
     bool inside = insideWorld(x, y);
     GroundSample g;
     g.x = x;
@@ -277,22 +314,44 @@ Rgb shadePoint(const RenderState& st, Owner o, int px, int py) {
     g.px = px;
     g.py = py;
     g.h = drawnHeight(st, o.x, o.y) - o.face * 32.0 / 34.0;
-    g.steep = std::clamp(std::sqrt(gx * gx + gy * gy) / RELIEF_SCALE / STEEP_GRADE, 0.0, 1.0);
+    g.steep = light.steep;
     g.face = o.face;
     g.rough = inside ? sampleCells(f.rough, x, y) : 0;
     g.scenery = st.plan->scenery;
     g.seed = st.plan->seed;
     Colour3 albedo = courseOver(groundAlbedo(g), g, trackAt(st, x, y));
-    double sun = extendedAt(st.shadow, x, y);
-    double lit = diffuse * sun * (1 - OBJECT_SHADE * shadeAt(st.objectShade, x, y));
+    double lit = light.sun * light.shaded;
     double hollow = std::clamp(1 + CAVITY_WEIGHT * extendedAt(st.cavity, x, y), 0.7, 1.12);
-    Colour3 ambient = ambientLight(g.scenery), light = sunLight(g.scenery);
-    Colour3 c{albedo.r * (ambient.r + light.r * lit), albedo.g * (ambient.g + light.g * lit),
-              albedo.b * (ambient.b + light.b * lit)};
+    Colour3 ambient = ambientLight(g.scenery), sun = sunLight(g.scenery);
+    Colour3 c{albedo.r * (ambient.r + sun.r * lit), albedo.g * (ambient.g + sun.g * lit),
+              albedo.b * (ambient.b + sun.b * lit)};
     c = scaled(c, hollow * 1.08);
     double far = 1 - y / WORLD_SIZE;
     c = mix(c, skyColour(g.scenery, 1.0), HAZE * far * far);
     return toRgb(c);
+}
+
+// Ground toward the viewer is drawn over many rows from few world rows,
+// and neighbouring columns show it from different ones: its light, taken
+// point by point, would run down it in stripes. The light of the ground
+// is averaged a little along each row (objects' shadows keep their edges).
+std::vector<PointLight> rowSmoothedLight(const std::vector<PointLight>& light) {
+    std::vector<PointLight> out = light;
+    for (int r = 0; r < H; r++)
+        for (int px = 0; px < W; px++) {
+            PointLight& p = out[(size_t)r * W + px];
+            if (p.sun < 0) continue;
+            double sum = 0;
+            int n = 0;
+            for (int k = std::max(0, px - STRIPE_SPREAD); k <= std::min(W - 1, px + STRIPE_SPREAD); k++) {
+                const PointLight& q = light[(size_t)r * W + k];
+                if (q.sun < 0) continue; // sky
+                sum += q.sun;
+                n++;
+            }
+            p.sun = (float)(sum / n);
+        }
+    return out;
 }
 
 void paintColours(RenderState* st, Image* colour) {
@@ -303,13 +362,20 @@ void paintColours(RenderState* st, Image* colour) {
                 horizon = std::min(horizon, r);
                 break;
             }
+    std::vector<PointLight> light((size_t)W * H, PointLight{-1, 1, 0});
+    for (int r = 0; r < H; r++)
+        for (int px = 0; px < W; px++) {
+            Owner o = st->owner[(size_t)r * W + px];
+            if (o.x >= 0) light[(size_t)r * W + px] = lightPoint(*st, o);
+        }
+    light = rowSmoothedLight(light);
     for (int r = 0; r < H; r++)
         for (int px = 0; px < W; px++) {
             Owner o = st->owner[(size_t)r * W + px];
             if (o.x < 0)
                 colour->set(px, r, toRgb(skyColour(st->plan->scenery, (double)r / std::max(horizon + 40, 1))));
             else
-                colour->set(px, r, shadePoint(*st, o, px, r));
+                colour->set(px, r, shadePoint(*st, o, px, r, light[(size_t)r * W + px]));
         }
 }
 
