@@ -57,7 +57,8 @@ void paintKeepoutOutline(Track* t, const Polygon* p) {
     }
 }
 
-void tintColumn(Track* t, const Surface* mask, int x) {
+// Returns the row the column's hatch stops above.
+int tintColumn(Track* t, const Surface* mask, int x) {
     Surface* terrain = t->terrain;
     int limit = terrain->height;
     for (int y = 0; y < WORLD_SIZE; y += TINT_ROW_STEP) {
@@ -74,13 +75,21 @@ void tintColumn(Track* t, const Surface* mask, int x) {
     int column = pictureColumn(x);
     for (int r = 0; r < limit; r += HATCH_ROW_STEP)
         paintSpeck(terrain, column, r + (gameRandom() & 1), TINT_RED, HATCH_WEIGHT);
+    return limit;
 }
 
 // Red specks over keep-out ground and a faint hatch over the picture above
 // the world's far edge.
 void tintOutOfBounds(Track* t, const Surface* mask) {
     if (!t->terrain) return;
-    for (int x = 0; x < WORLD_SIZE; x += TINT_COLUMN_STEP) tintColumn(t, mask, x);
+    int limit = 0, x = 0;
+    for (; x < WORLD_SIZE; x += TINT_COLUMN_STEP) limit = tintColumn(t, mask, x);
+    // The picture runs on a few columns past the world's right edge; the
+    // hatch runs on over them as it left the world (without drawing on the
+    // random numbers, which the race goes on to use).
+    for (int column; (column = pictureColumn(x)) < t->terrain->width; x += TINT_COLUMN_STEP)
+        for (int r = 0; r < limit; r += HATCH_ROW_STEP)
+            paintSpeck(t->terrain, column, r + (column & 1), TINT_RED, HATCH_WEIGHT);
 }
 
 // A stunt zone: its rounded outline chalked twice and its inside filled.

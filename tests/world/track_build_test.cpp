@@ -222,10 +222,13 @@ TEST_F(TrackBuildTest, MissingLayoutPaintsNothingButTheHatch) {
     buildTrack(&t, RACE_LEVEL);
     EXPECT_EQ(changedPixelsOutside(0, 0, 0, 0, BELOW_HATCH), 0);
     EXPECT_EQ(cellsWith(0xFF00), 0);
-    // Above the far edge the picture is hatched red, every third row or so.
-    int hatched = 0;
-    for (int y = 0; y < 300; y++) hatched += colorGreen(getPixel(t.terrain, 500, y)) < colorGreen(getPixel(original, 500, y));
-    EXPECT_GT(hatched, 150);
+    // Above the far edge the picture is hatched red, every third row or so,
+    // out to its last column, past the world's right edge.
+    for (int x : {500, t.terrain->width - 1}) {
+        int hatched = 0;
+        for (int y = 0; y < 300; y++) hatched += colorGreen(getPixel(t.terrain, x, y)) < colorGreen(getPixel(original, x, y));
+        EXPECT_GT(hatched, 150) << "column " << x;
+    }
     // All ground is drivable on the minimap.
     EXPECT_NE(getPixel(minimap, 30, 30), 0);
 }
