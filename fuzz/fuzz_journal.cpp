@@ -10,6 +10,7 @@
 #include "shell/modes.h"
 
 #include <cstdlib>
+#include <unistd.h>
 
 static const int PASS_LIMIT = 1000;
 
@@ -18,6 +19,9 @@ static void startGameOnce() {
     if (started) return;
     started = true;
     fuzzSetUp();
+    // Screenshots (a journal may press the key) are kept beside the
+    // working directory: the scratch folder's, not the caller's.
+    if (chdir(fuzzBase().c_str()) != 0) abort();
     headlessReset();
     platformUse(headlessBackend());
     if (gameStartup(fuzzBase().c_str()) != 0) abort();
