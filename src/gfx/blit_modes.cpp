@@ -105,7 +105,7 @@ struct DarkenRule {
         V k = offsetFloored(lightness(s), up, down);
         V r = redOf(d), g = greenOf(d), b = blueOf(d);
         V dark = packed(flooredDifference(r, k), flooredDifference(g, k), flooredDifference(b, k));
-        return (s != 0) & (k != 0) ? dark : d; // k = 0 leaves the pixel exactly as it was
+        return ((s != 0) & (k != 0)) ? dark : d; // k = 0 leaves the pixel exactly as it was
     }
 };
 struct ConstantRule { // modes 6 and 11: every set pixel becomes one colour
