@@ -137,7 +137,7 @@ at 320 206 0.3        # the Accelerate row waits ...
 xdotool key --window "$window" x
 sleep 0.3
 shoot controls
-at 376 292 0.5        # Apply
+at 376 305 0.5        # Apply (below the ten rows)
 at 388 324 0.6        # OK
 at 522 363 1          # Controls
 shoot help
