@@ -98,11 +98,14 @@ static int insertionRow(int total) {
     return row;
 }
 
+static bool isProfileRow(int row, int number) {
+    HighScoreEntry entry = highScoreEntry(row);
+    return !entry.empty && entry.number == (number & 0xFFFF);
+}
+
 static int rowOfProfile(int number) {
-    for (int row = 0; row < HIGH_SCORE_ROWS; row++) {
-        HighScoreEntry entry = highScoreEntry(row);
-        if (!entry.empty && entry.number == (number & 0xFFFF)) return row;
-    }
+    for (int row = 0; row < HIGH_SCORE_ROWS; row++)
+        if (isProfileRow(row, number)) return row;
     return HIGH_SCORE_ROWS;
 }
 
@@ -111,14 +114,15 @@ void enterHighScore(const char* name, int careerTotal, int number) {
     if (tableUnreadable) return;
     int insertAt = insertionRow(careerTotal);
     if (insertAt >= HIGH_SCORE_ROWS) return;
-    int oldRow = rowOfProfile(number);
-    if (oldRow < insertAt) return;
+    if (rowOfProfile(number) < insertAt) return;
 
     char file[(HIGH_SCORE_ROWS + 1) * HIGH_SCORE_ENTRY_BYTES];
     int rows = 0;
     for (int row = 0; row < HIGH_SCORE_ROWS; row++) {
         if (row == insertAt) formEntry(file + rows++ * HIGH_SCORE_ENTRY_BYTES, name ? name : "", careerTotal, number);
-        if (row == oldRow) continue;
+        // Every older row of this rider goes, even the extra ones a damaged
+        // file may hold, so that the rider stands in the table once.
+        if (isProfileRow(row, number)) continue;
         memcpy(file + rows++ * HIGH_SCORE_ENTRY_BYTES, rowBytes(row), HIGH_SCORE_ENTRY_BYTES);
     }
     char path[512];
