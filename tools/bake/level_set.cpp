@@ -21,10 +21,10 @@ LevelPlan freeRide(int n, const char* name, const char* text, int track) {
 
 std::vector<LevelPlan> makeLevels() {
     return {
-        race(0, "Meadow Run", "A gentle loop over the meadows against three riders. Learn the line and the two humps.", 0, false, 3, 3, 4, 26),
-        race(1, "Clover Loop", "The meadow loop the other way round, with four riders to pass.", 0, true, 4, 3, 5, 25),
-        race(2, "Hillside Sprint", "Three laps of the meadows. Keep the throttle open over the whoops.", 0, false, 5, 3, 5, 26),
-        race(3, "Green Mile", "Reverse meadow loop, three laps, five riders who know the way.", 0, true, 5, 3, 6, 25),
+        race(0, "Meadow Run", "A gentle loop over the meadows against three riders. Learn the line and the two humps.", 0, false, 3, 3, 4, 36),
+        race(1, "Clover Loop", "The meadow loop the other way round, with four riders to pass.", 0, true, 4, 3, 5, 35),
+        race(2, "Hillside Sprint", "Three laps of the meadows. Keep the throttle open over the whoops.", 0, false, 5, 3, 5, 36),
+        race(3, "Green Mile", "Reverse meadow loop, three laps, five riders who know the way.", 0, true, 5, 3, 6, 35),
         race(4, "Dune Dash", "Out across the sand sea and back. The kickers throw you far.", 2, false, 6, 4, 5, 44),
         race(5, "Sand Sea", "The dune loop reversed: drop-offs where the kickers were.", 2, true, 7, 4, 6, 43),
         race(6, "Mirage", "Four laps of the dunes. The whoops on the way home punish a loose line.", 2, false, 8, 4, 6, 43),
@@ -42,8 +42,8 @@ std::vector<LevelPlan> makeLevels() {
         race(18, "Canyon Fury", "Between the mesas at full speed, five laps against eighteen.", 5, true, 18, 5, 9, 45),
         race(19, "Summit Showdown", "Six laps on the steep snowfields against the whole field of nineteen.", 7, false, 19, 6, 9, 54),
 
-        stunt(0, "First Jumps", "Two humps and a row of whoops. Stay on the wide track.", 0, false, 1, 4, 10, 0, 110),
-        stunt(1, "Tabletop Trail", "Ride the meadow loop backwards over both tabletops.", 0, true, 1, 5, 9, 0, 105),
+        stunt(0, "First Jumps", "Two humps and a row of whoops. Stay on the wide track.", 0, false, 1, 4, 14, 0, 110),
+        stunt(1, "Tabletop Trail", "Ride the meadow loop backwards over both tabletops.", 0, true, 1, 5, 13, 0, 105),
         stunt(2, "Berm Burner", "Kicker, whoops, a big tabletop and the rock garden.", 1, false, 1, 5, 10, 0, 100),
         stunt(3, "Whoop Alley", "Backwards round the hills: drop-offs and fast berms.", 1, true, 1, 6, 11, 0, 95),
         stunt(4, "Dune Hopper", "Launch off two dune kickers and skim the whoops.", 2, false, 1, 5, 12, 0, 95),

@@ -8,12 +8,14 @@ namespace {
 // in control points (index + fraction of the way to the next).
 std::vector<TerrainPlan> makeTerrains() {
     std::vector<TerrainPlan> set;
-    // 0: a gentle loop over meadows, west of the start.
+    // 0: a gentle loop over the whole meadow, east then back along the
+    // north with a bend in towards the middle.
     set.push_back({0, LOOK_GRASSLAND, 11, 0.8,
-                   {{{1024, 1560}, {1024, 1120}, {990, 800}, {820, 560}, {560, 420}, {330, 520}, {250, 800},
-                     {270, 1150}, {300, 1500}, {450, 1760}, {760, 1840}, {970, 1760}},
+                   {{{1024, 1560}, {1024, 1150}, {1250, 900}, {1550, 800}, {1780, 600}, {1700, 330}, {1400, 250},
+                     {1100, 420}, {800, 300}, {500, 250}, {280, 450}, {250, 850}, {300, 1250}, {420, 1600},
+                     {650, 1830}, {900, 1830}},
                     90, 0.10, 0.35,
-                    {{FEATURE_TABLETOP, 1.3, 120, 10}, {FEATURE_WHOOPS, 6.2, 220, 3}, {FEATURE_TABLETOP, 9.1, 110, 9}}}, SCENERY_SPRING_MEADOW});
+                    {{FEATURE_TABLETOP, 2.4, 120, 10}, {FEATURE_WHOOPS, 8.3, 220, 3}, {FEATURE_TABLETOP, 11.4, 110, 9}}}, SCENERY_SPRING_MEADOW});
     // 1: rolling hills east of the start, with a long back straight.
     set.push_back({1, LOOK_GRASSLAND, 23, 1.25,
                    {{{1024, 1680}, {1024, 1180}, {1060, 820}, {1200, 540}, {1480, 390}, {1760, 480}, {1880, 800},
