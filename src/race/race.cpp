@@ -72,12 +72,14 @@ int gridSlot(int i) { return (i + 1) / 2 * (i % 2 ? 1 : -1); }
 void placeOnGrid(RaceRider* r, int i) {
     int angle = ((raceLayout->startDirection % 360) + 360) % 360;
     int across = (angle + 270) % 360, c = gridSlot(i);
-    int x = raceLayout->startX * LAYOUT_UNIT + ((c * cosineTable[across] * GRID_SPACING) >> 16);
-    int y = raceLayout->startY * LAYOUT_UNIT + ((c * sineTable[across] * GRID_SPACING) >> 16);
+    // Wide enough for any start point a damaged layout holds.
+    int64_t x = (int64_t)raceLayout->startX * LAYOUT_UNIT + ((c * cosineTable[across] * GRID_SPACING) >> 16);
+    int64_t y = (int64_t)raceLayout->startY * LAYOUT_UNIT + ((c * sineTable[across] * GRID_SPACING) >> 16);
     r->heading = ((angle + 90) % 360) * FIXED_ONE;
     r->speed = 0;
     // A start point off the world would put the grid behind the walls.
-    placeRider(r, std::clamp(x, WALL_LOW_BOUNCE, WALL_HIGH_BOUNCE), std::clamp(y, WALL_LOW_BOUNCE, WALL_HIGH_BOUNCE));
+    placeRider(r, (int)std::clamp<int64_t>(x, WALL_LOW_BOUNCE, WALL_HIGH_BOUNCE),
+               (int)std::clamp<int64_t>(y, WALL_LOW_BOUNCE, WALL_HIGH_BOUNCE));
     r->aiPath = nearestPath(wholeUnits(r->x), wholeUnits(r->y));
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -25,7 +26,12 @@ struct WorldPoint {
     int x, y;
 };
 
-WorldPoint worldOf(Point p) { return {p.x * 4, p.y * 4}; }
+// Saturating, for a damaged layout's start point far off the world.
+int worldUnits(int32_t layoutUnits) {
+    return (int)std::clamp<int64_t>((int64_t)layoutUnits * 4, INT32_MIN / 2, INT32_MAX / 2);
+}
+
+WorldPoint worldOf(Point p) { return {worldUnits(p.x), worldUnits(p.y)}; }
 
 bool insideWalls(WorldPoint p) { return p.x >= WALL_LOW && p.y >= WALL_LOW && p.x < WALL_HIGH && p.y < WALL_HIGH; }
 
@@ -169,8 +175,9 @@ std::vector<WorldPoint> gridPlaces(const CheckContext* c) {
     std::vector<WorldPoint> out;
     for (int i = 0; i < riders; i++) {
         int slot = (i + 1) / 2 * (i % 2 ? 1 : -1);
-        out.push_back({l->startX * 4 + ((slot * cosineTable[angle] * GRID_SPACING) >> 16),
-                       l->startY * 4 + ((slot * sineTable[angle] * GRID_SPACING) >> 16)});
+        WorldPoint s = worldOf({l->startX, l->startY});
+        out.push_back({s.x + ((slot * cosineTable[angle] * GRID_SPACING) >> 16),
+                       s.y + ((slot * sineTable[angle] * GRID_SPACING) >> 16)});
     }
     return out;
 }
