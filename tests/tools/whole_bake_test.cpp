@@ -28,7 +28,7 @@ namespace {
 bool writtenByOthers(const std::string& name) {
     for (const char* other : {".baked", "settings.dat", "riders.dat", "Kelvarostrindamuxelor.dat"})
         if (name == other || name == std::string(other) + ".tmp") return true;
-    return false;
+    return name.rfind("ghost-", 0) == 0; // a played race's best run
 }
 
 // The names of the files below `folder`, relative to it.

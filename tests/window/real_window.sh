@@ -21,6 +21,8 @@ fresh_game_folder() {
     rm -rf "$work/game"
     mkdir -p "$work/game"
     cp -r "$gamedir/Data" "$gamedir/Sound" "$work/game/" 2>/dev/null || mkdir -p "$work/game/Data" "$work/game/Sound"
+    # without what a game played from the build's folder left there
+    (cd "$work/game/Data" && rm -f riders.dat* settings.dat* Kelvarostrindamuxelor.dat* ghost-*.dat)
 }
 
 fresh_game_folder
