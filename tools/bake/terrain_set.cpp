@@ -37,13 +37,15 @@ std::vector<TerrainPlan> makeTerrains() {
                     90, 0.16, 0.3,
                     {{FEATURE_KICKER, 1.2, 90, 9}, {FEATURE_ROCKS, 2.4, 160, 4}, {FEATURE_TABLETOP, 6.3, 140, 10},
                      {FEATURE_WHOOPS, 7.3, 200, 4}, {FEATURE_KICKER, 9.6, 80, 10}}}, SCENERY_RED_DUNES});
-    // 4: along canyon floors west of the start.
+    // 4: along the canyon floors round the whole world, out west and home
+    // down the east side.
     set.push_back({4, LOOK_CANYON, 53, 1.0,
-                   {{{1024, 1600}, {1024, 1250}, {850, 1000}, {800, 700}, {950, 450}, {750, 250}, {450, 300},
-                     {250, 550}, {300, 900}, {250, 1250}, {350, 1650}, {600, 1850}, {900, 1800}},
+                   {{{1024, 1700}, {1024, 1250}, {930, 980}, {700, 800}, {400, 600}, {420, 300}, {800, 250},
+                     {1150, 350}, {1450, 300}, {1750, 450}, {1820, 800}, {1760, 1150}, {1740, 1500}, {1580, 1780},
+                     {1250, 1880}},
                     88, 0.14, 0.35,
-                    {{FEATURE_TABLETOP, 2.5, 120, 10}, {FEATURE_ROCKS, 5.3, 200, 5}, {FEATURE_KICKER, 8.3, 80, 10},
-                     {FEATURE_WHOOPS, 10.3, 180, 4}}}, SCENERY_RED_CANYON});
+                    {{FEATURE_TABLETOP, 2.5, 120, 10}, {FEATURE_ROCKS, 6.4, 200, 5}, {FEATURE_KICKER, 9.4, 80, 10},
+                     {FEATURE_WHOOPS, 12.3, 180, 4}}}, SCENERY_RED_CANYON});
     // 5: between the mesas east of the start.
     set.push_back({5, LOOK_CANYON, 67, 1.2,
                    {{{1024, 1700}, {1024, 1200}, {1100, 850}, {1300, 600}, {1250, 330}, {1550, 250}, {1850, 450},
