@@ -85,7 +85,9 @@ TEST_F(SaveSurvival, AWriterKilledMidSaveLeavesTheOldOrTheNewFileWhole) {
         Bytes old = saveAndRead(f, f.saveOld);
         int survivedAsNew = 0;
         for (int round = 0; round < KILLS_PER_FILE; round++) {
-            // The moment is counted from the writer's start, not the fork's.
+            // The moment is counted from the writer's start, not the fork's;
+            // every other round from its first whole save, so that some kills
+            // come after a rename however slow the machine is.
             int ready[2];
             ASSERT_EQ(pipe(ready), 0);
             pid_t writer = fork();
@@ -93,11 +95,15 @@ TEST_F(SaveSurvival, AWriterKilledMidSaveLeavesTheOldOrTheNewFileWhole) {
             if (writer == 0) {
                 close(ready[0]);
                 if (write(ready[1], "w", 1) != 1) _exit(1);
-                for (int i = 1;; i++) f.saveNew(i);
+                for (int i = 1;; i++) {
+                    f.saveNew(i);
+                    if (i == 1 && write(ready[1], "s", 1) != 1) _exit(1);
+                }
             }
             close(ready[1]);
-            char started;
-            ASSERT_EQ(read(ready[0], &started, 1), 1);
+            char mark;
+            ASSERT_EQ(read(ready[0], &mark, 1), 1);
+            if (round % 2) ASSERT_EQ(read(ready[0], &mark, 1), 1);
             close(ready[0]);
             usleep(random() % MAX_KILL_DELAY_US);
             kill(writer, SIGKILL);
