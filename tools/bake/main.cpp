@@ -4,7 +4,8 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    // An option is never a folder: "bake --help" must not bake into ./--help.
+    if (argc != 2 || argv[1][0] == '-') {
         fputs("usage: bake GAME_DIR\n", stderr);
         return 2;
     }
